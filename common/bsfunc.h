@@ -1,0 +1,55 @@
+#pragma once
+// The routines many parts of the program share: every message box, the error log, the status
+// text and opening a document. One instance per program, handed to whoever needs it.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "clock.h"
+#include "clsinifile.h"
+#include "toolkit.h"
+
+namespace batora {
+
+inline constexpr std::string_view kAppTitle = "Batora";
+inline constexpr std::string_view kStatusTextPanel = "stbpText";
+
+class bsFunc {
+ public:
+  bsFunc(Toolkit& toolkit, const clsIniFile& settings, Clock& clock, std::string exeName);
+
+  // Beeps, shows the box, logs style 16; returns the button (1 OK, 6 Yes, 7 No). Never throws.
+  int ShowErrMsg(int iMouseOption, std::string_view sMsg, int lStyle, std::string_view sPlace);
+  // Appends one error-log record when error logging is on.
+  void OutputErrLog(std::string_view sPlace, std::string_view sMsg);
+  // Writes the status text; with an interval, drops texts that come faster than that.
+  void SetStatusText(StatusBar& oStatusBar, std::string_view sText,
+                     std::optional<std::uint32_t> intervalMs = std::nullopt);
+  // Opens a document with its associated program; reports failures itself.
+  void ExecRefFile(std::string_view sFileName, std::string_view sFolder);
+
+  Toolkit& toolkit() { return m_toolkit; }
+  Clock& clock() { return m_clock; }
+  const clsIniFile& settings() const { return m_settings; }
+
+ private:
+  Toolkit& m_toolkit;
+  const clsIniFile& m_settings;
+  Clock& m_clock;
+  std::string m_exeName;
+  std::optional<std::uint32_t> m_lastStatusTick;
+};
+
+// True when the path names a file that exists and can be opened for reading.
+bool IsExistFile(std::string_view sPath);
+
+// The message for a shell failure code (32 or less).
+std::string shellErrorText(int code);
+
+// One error-log record without its line end.
+std::string errorLogRecord(const platform::LocalDateTime& time, std::string_view exeName,
+                           std::string_view sPlace, std::string_view sMsg);
+
+}  // namespace batora

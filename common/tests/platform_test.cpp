@@ -1,0 +1,69 @@
+#include "platform.h"
+
+#include <gtest/gtest.h>
+
+#include "tempdir.h"
+
+namespace batora::platform {
+namespace {
+
+using testing::TempDir;
+
+TEST(Cp932Test, JapaneseTextRoundTrips) {
+  // 日本 is 93 FA 96 7B; half-width katakana ﾘﾈｰﾑ are single bytes.
+  EXPECT_EQ(utf8ToCp932("日本"), "\x93\xFA\x96\x7B");
+  EXPECT_EQ(utf8ToCp932("ﾘﾈｰﾑ"), "\xD8\xC8\xB0\xD1");
+  EXPECT_EQ(utf8ToCp932("A\r\n"), "A\r\n");
+  for (std::string text : {"リネーム正常終了", "①～￢", "　(処理件数:５件中 エラー０件)", "ﾌｧｲﾙ"}) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(cp932ToUtf8(utf8ToCp932(text)), text);
+  }
+}
+
+TEST(Cp932Test, UnmappableCharactersBecomeQuestionMarksWithoutLosingTheLine) {
+  EXPECT_EQ(utf8ToCp932("a\xF0\x9F\x98\x80"
+                        "b€c"),
+            "a?b?c");
+  EXPECT_EQ(utf8ToCp932("x\xFFy"), "x?y");  // a broken file name in a log line
+  EXPECT_EQ(cp932ToUtf8("a\x81"), "a\xEF\xBF\xBD");
+}
+
+TEST(LookUpTest, FilesFoldersAndFailures) {
+  TempDir dir;
+  auto file = dir.write(".hidden", "x");
+  EXPECT_EQ(lookUp(file, false), LookUp::kFound);
+  EXPECT_EQ(lookUp(dir.path(), true), LookUp::kFound);
+  EXPECT_EQ(lookUp(dir.path(), false), LookUp::kMissing);
+  EXPECT_EQ(lookUp(dir / "missing", true), LookUp::kMissing);
+  EXPECT_EQ(lookUp(file / "below", true), LookUp::kMissing);
+  std::filesystem::create_symlink("loop", dir / "loop");
+  EXPECT_EQ(lookUp(dir / "loop", true), LookUp::kFailed);
+}
+
+TEST(FileTest, AppendCreatesAndAppends) {
+  TempDir dir;
+  auto log = dir / "log.txt";
+  EXPECT_TRUE(appendToFile(log, "a\r\n"));
+  EXPECT_TRUE(appendToFile(log, "b\r\n"));
+  EXPECT_EQ(readFile(log), "a\r\nb\r\n");
+  EXPECT_FALSE(appendToFile(dir / "log.txt" / "below", "x"));
+  EXPECT_FALSE(appendToFile(dir.path(), "x"));
+  EXPECT_FALSE(readFile(dir / "missing").has_value());
+  EXPECT_FALSE(readFile(dir.path()).has_value());
+}
+
+TEST(PathTest, NamesThatAreNotUtf8SurviveAndShowAReplacement) {
+  std::filesystem::path raw(std::string("photo\xFF.jpg"));
+  EXPECT_EQ(pathToUtf8(raw), "photo\xEF\xBF\xBD.jpg");
+  EXPECT_EQ(pathFromUtf8("写真.jpg").native(), "写真.jpg");
+  EXPECT_EQ(joinPath("/", "a").native(), "/a");
+  EXPECT_EQ(joinPath("/x", "a").native(), "/x/a");
+}
+
+TEST(ProgramTest, FolderAndNameOfTheRunningExecutable) {
+  EXPECT_TRUE(std::filesystem::is_directory(programFolder()));
+  EXPECT_EQ(programName(), "common_tests");
+}
+
+}  // namespace
+}  // namespace batora::platform
