@@ -121,6 +121,42 @@ void bsFunc::ExecRefFile(std::string_view sFileName, std::string_view sFolder) {
   if (!message.empty()) ShowErrMsg(0, message, mb::kCritical, "ExecRefFile");
 }
 
+std::string SetCtrlsEnabled(Window& oForm, bool bEnabled,
+                            const std::vector<std::string>& vExceptNames) {
+  const long last = static_cast<long>(vExceptNames.size()) - 1;
+  for (int i = 0; i < oForm.controlCount(); ++i) {
+    ControlInfo control;
+    try {
+      control = oForm.controlAt(i);
+      switch (control.kind) {
+        case ControlKind::kLabel:
+        case ControlKind::kFrame:
+        case ControlKind::kStatusBar:
+          continue;
+        case ControlKind::kMenuItem:
+          if (control.caption == "-") continue;
+          break;
+        case ControlKind::kControl:
+          break;
+      }
+      if (IsInNameList(control.name, vExceptNames, last)) continue;
+      if (!oForm.setControlEnabled(i, bEnabled)) return control.name;
+    } catch (const std::exception&) {
+      return control.name;
+    }
+  }
+  return {};
+}
+
+bool IsInNameList(std::string_view sName, const std::vector<std::string>& vExceptNames,
+                  long iLast) {
+  if (sName == "-") return true;
+  for (long i = 0; i <= iLast && i < static_cast<long>(vExceptNames.size()); ++i) {
+    if (vExceptNames[static_cast<size_t>(i)] == sName) return true;
+  }
+  return false;
+}
+
 bool IsExistFile(std::string_view sPath) {
   std::string path = trimSpaces(sPath);
   if (path.ends_with(platform::kSeparator)) path.pop_back();

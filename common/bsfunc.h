@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "clock.h"
 #include "clsinifile.h"
@@ -41,6 +42,14 @@ class bsFunc {
   std::string m_exeName;
   std::optional<std::uint32_t> m_lastStatusTick;
 };
+
+// Sets the enabled state of every control and menu item of the window except labels, frames,
+// the status bar, separators and the named exceptions. Returns "" or the name of the control
+// at which it failed.
+std::string SetCtrlsEnabled(Window& oForm, bool bEnabled,
+                            const std::vector<std::string>& vExceptNames);
+// True when sName is "-" or one of vExceptNames[0..iLast] (exact comparison).
+bool IsInNameList(std::string_view sName, const std::vector<std::string>& vExceptNames, long iLast);
 
 // True when the path names a file that exists and can be opened for reading.
 bool IsExistFile(std::string_view sPath);

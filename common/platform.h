@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace batora::platform {
 
@@ -60,5 +61,29 @@ std::optional<std::string> readFile(const std::filesystem::path& path);
 
 // Opens the file for appending (creating it), writes the bytes, closes it.
 bool appendToFile(const std::filesystem::path& path, std::string_view bytes);
+
+// One folder's entries as the search needs them: names only, in the order the home platform's
+// file system returns them (case-insensitive). Hidden entries are included.
+struct FolderListing {
+  // Regular files and links to files.
+  std::vector<std::filesystem::path> files;
+  // Real folders; links to folders are left out so that a walk can never loop.
+  std::vector<std::filesystem::path> folders;
+};
+// nullopt when the folder cannot be read.
+std::optional<FolderListing> readFolder(const std::filesystem::path& folder);
+
+enum class RenameResult { kDone, kTargetExists, kFailed };
+struct RenameOutcome {
+  RenameResult result = RenameResult::kDone;
+  // The system's description of a failure.
+  std::string description;
+};
+// Renames (or moves within one volume) without ever replacing an existing file. A move across
+// volumes fails; nothing is copied.
+RenameOutcome renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// True when both paths name the same existing file.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 }  // namespace batora::platform

@@ -213,3 +213,130 @@ bool appendToFile(const fs::path& path, std::string_view bytes) {
 }
 
 }  // namespace batora::platform
+
+#include <dirent.h>
+
+#include "nameorder.h"
+
+namespace batora::platform {
+namespace {
+
+// Owns a directory stream.
+class DirStream {
+ public:
+  explicit DirStream(const fs::path& path) : m_dir(::opendir(path.c_str())) {}
+  DirStream(const DirStream&) = delete;
+  DirStream& operator=(const DirStream&) = delete;
+  ~DirStream() {
+    if (m_dir) ::closedir(m_dir);
+  }
+  DIR* get() const { return m_dir; }
+
+ private:
+  DIR* m_dir;
+};
+
+enum class EntryKind { kFile, kFolder, kNeither };
+
+EntryKind classify(int dirFd, const dirent& entry) {
+  switch (entry.d_type) {
+    case DT_REG:
+      return EntryKind::kFile;
+    case DT_DIR:
+      return EntryKind::kFolder;
+    case DT_LNK:
+    case DT_UNKNOWN:
+      break;
+    default:
+      return EntryKind::kNeither;
+  }
+  struct stat st {};
+  if (::fstatat(dirFd, entry.d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) return EntryKind::kNeither;
+  if (S_ISREG(st.st_mode)) return EntryKind::kFile;
+  if (S_ISDIR(st.st_mode)) return EntryKind::kFolder;
+  if (!S_ISLNK(st.st_mode)) return EntryKind::kNeither;
+  // A link counts as the file it points to; a link to a folder is never walked into.
+  if (::fstatat(dirFd, entry.d_name, &st, 0) != 0) return EntryKind::kNeither;
+  return S_ISREG(st.st_mode) ? EntryKind::kFile : EntryKind::kNeither;
+}
+
+}  // namespace
+
+std::optional<FolderListing> readFolder(const fs::path& folder) {
+  DirStream dir(folder);
+  if (!dir.get()) return std::nullopt;
+  FolderListing listing;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(dir.get());
+    if (!entry) {
+      if (errno != 0) return std::nullopt;
+      break;
+    }
+    std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    switch (classify(::dirfd(dir.get()), *entry)) {
+      case EntryKind::kFile:
+        listing.files.emplace_back(std::string(name));
+        break;
+      case EntryKind::kFolder:
+        listing.folders.emplace_back(std::string(name));
+        break;
+      case EntryKind::kNeither:
+        break;
+    }
+  }
+  // The home platform lists a folder in case-insensitive order, and users expect the list to
+  // read that way without sorting; the order readdir gives is hash order.
+  sortInHomeOrder(listing.files);
+  sortInHomeOrder(listing.folders);
+  return listing;
+}
+
+}  // namespace batora::platform
+
+#include <cstdio>
+#include <cstring>
+
+namespace batora::platform {
+namespace {
+
+RenameOutcome failure(int error) {
+  return {error == EEXIST ? RenameResult::kTargetExists : RenameResult::kFailed,
+          std::strerror(error)};
+}
+
+// For file systems that do not know the no-replace flag: a hard link cannot replace anything
+// either, and the old name goes only once the new one stands.
+RenameOutcome linkThenUnlink(const fs::path& from, const fs::path& to) {
+  if (::link(from.c_str(), to.c_str()) != 0) return failure(errno);
+  if (::unlink(from.c_str()) != 0) {
+    int error = errno;
+    ::unlink(to.c_str());
+    return failure(error);
+  }
+  return {};
+}
+
+}  // namespace
+
+RenameOutcome renameNoReplace(const fs::path& from, const fs::path& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
+  const int error = errno;
+  if (error == EINVAL || error == ENOSYS || error == EOPNOTSUPP) {
+    // EINVAL also means "moving a folder into itself"; only a plain file falls back.
+    struct stat st {};
+    if (::lstat(from.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) return linkThenUnlink(from, to);
+  }
+  return failure(error);
+}
+
+bool sameFile(const fs::path& a, const fs::path& b) {
+  struct stat sa {
+  }, sb{};
+  // Links are names of their own: a link and the file it points to are not the same file.
+  return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
+}  // namespace batora::platform

@@ -135,3 +135,52 @@ class FakeWindow : public Window {
 };
 
 }  // namespace batora::testing
+
+namespace batora::testing {
+
+class FakeTextField : public TextField {
+ public:
+  explicit FakeTextField(std::string initial = {}, int maxChars = 0)
+      : value(std::move(initial)), limit(maxChars) {}
+  std::string value;
+  int limit;
+  bool readOnly = false;
+  std::function<void()> onChange;
+  std::string text() const override { return value; }
+  void setText(std::string text) override {
+    value = std::move(text);
+    if (onChange) onChange();
+  }
+  int maxLength() const override { return limit; }
+  bool isReadOnly() const override { return readOnly; }
+};
+
+class FakeCheckField : public CheckField {
+ public:
+  explicit FakeCheckField(int initial = 0) : state(initial) {}
+  int state;
+  std::function<void()> onClick;
+  int value() const override { return state; }
+  void setValue(int v) override {
+    bool changed = v != state;
+    state = v;
+    if (changed && onClick) onClick();
+  }
+};
+
+class FakeMenuItem : public MenuItem {
+ public:
+  explicit FakeMenuItem(std::string caption = {}, bool isOn = true)
+      : text(std::move(caption)), enabled(isOn) {}
+  std::string text;
+  bool enabled;
+  bool checked = false;
+  std::string caption() const override { return text; }
+  void setCaption(std::string caption) override { text = std::move(caption); }
+  bool isEnabled() const override { return enabled; }
+  void setEnabled(bool e) override { enabled = e; }
+  bool isChecked() const override { return checked; }
+  void setChecked(bool c) override { checked = c; }
+};
+
+}  // namespace batora::testing

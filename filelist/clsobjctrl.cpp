@@ -1,0 +1,188 @@
+#include "clsobjctrl.h"
+
+#include <exception>
+
+#include "quicksortfiles.h"
+#include "text.h"
+#include "wildcardpattern.h"
+
+namespace batora {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr auto kSep = fs::path::preferred_separator;
+
+fs::path withSeparator(const fs::path& folder) {
+  fs::path::string_type s = folder.native();
+  if (s.empty() || s.back() != kSep) s += kSep;
+  return s;
+}
+
+// Failing search steps end the walk at once; the caller turns this into its failure path.
+struct SearchFailed {};
+
+}  // namespace
+
+clsObjCtrl::clsObjCtrl(bsFunc& func) : m_func(func) {}
+
+void clsObjCtrl::SerchFileName(std::string_view sParam) {
+  m_pattern = trimSpaces(sParam);
+  if (m_pattern.empty()) m_pattern = "*.*";
+}
+
+fs::path clsObjCtrl::CurrentPath() const {
+  if (m_currentFolder.empty()) return {};
+  return withSeparator(m_currentFolder);
+}
+
+fs::path clsObjCtrl::SelectionFileName(long lIndex) const {
+  if (lIndex < 0 || lIndex > SelectionFiles_FinalIndex()) return {};
+  return m_files[static_cast<size_t>(lIndex)];
+}
+
+std::string clsObjCtrl::rowText(long index) const {
+  const auto& full = m_files.at(static_cast<size_t>(index)).native();
+  size_t skip = CurrentPath().native().size();
+  return platform::pathToUtf8(fs::path(full.substr(std::min(skip, full.size()))));
+}
+
+void clsObjCtrl::clearAll() {
+  m_files.clear();
+  m_listing.reset();
+  m_listedFolder.clear();
+}
+
+bool clsObjCtrl::SetFileList(Window& oForm, const fs::path& sDirectoryPath, int iHandleOption,
+                             StatusBar& oStatusBar) {
+  bool failed = false;
+  try {
+    oForm.setInputLocked(true);
+    m_currentFolder = sDirectoryPath;
+    if (m_list) m_list->clear();
+    clearAll();
+    failed =
+        SearchFiles(sDirectoryPath, {}, oStatusBar) ||
+        (iHandleOption != 1 && SearchSubDirectories(sDirectoryPath, iHandleOption, oStatusBar));
+    if (!failed) {
+      RefreshListByArray();
+      m_func.SetStatusText(oStatusBar, platform::pathToUtf8(sDirectoryPath));
+    }
+  } catch (const std::exception&) {
+    failed = true;
+  }
+  // No partial result may survive a failed search.
+  if (failed) {
+    auto attempt = [](auto&& step) {
+      try {
+        step();
+      } catch (const std::exception&) {
+      }
+    };
+    attempt([&] {
+      if (m_list) m_list->clear();
+    });
+    attempt([&] { clearAll(); });
+    attempt([&] { m_currentFolder.clear(); });
+    attempt([&] { m_func.SetStatusText(oStatusBar, "検索中に例外エラーが発生しました"); });
+  }
+  m_listing.reset();
+  if (m_list) m_list->repaint();
+  oForm.setInputLocked(false);
+  return failed;
+}
+
+const platform::FolderListing* clsObjCtrl::listing(const fs::path& folder) {
+  if (!m_listing || m_listedFolder != folder) {
+    m_listing = platform::readFolder(folder);
+    m_listedFolder = folder;
+  }
+  return m_listing ? &*m_listing : nullptr;
+}
+
+bool clsObjCtrl::SearchFiles(const fs::path& sBase, const fs::path& sSubDir,
+                             StatusBar& oStatusBar) {
+  const fs::path folderPrefix = withSeparator(sBase);
+  const bool noSubDir = trimSpaces(platform::pathToUtf8(sSubDir)).empty();
+  const fs::path prefix =
+      noSubDir ? folderPrefix : fs::path(folderPrefix.native() + withSeparator(sSubDir).native());
+  m_func.SetStatusText(oStatusBar, platform::pathToUtf8(prefix) + "の検索中...", 200);
+
+  const platform::FolderListing* entries = listing(prefix);
+  if (!entries) return true;
+  const WildcardPattern pattern(m_pattern.empty() ? "*.*" : m_pattern);
+  for (const fs::path& name : entries->files) {
+    if (pattern.matches(name)) m_files.emplace_back(prefix.native() + name.native());
+  }
+  return false;
+}
+
+bool clsObjCtrl::SearchSubDirectories(const fs::path& sBase, int iHandleOption,
+                                      StatusBar& oStatusBar) {
+  const fs::path prefix = withSeparator(sBase);
+  const platform::FolderListing* entries = listing(prefix);
+  if (!entries) return true;
+  // Collected before any subfolder is searched: the walk below reads other folders.
+  const std::vector<fs::path> subfolders = entries->folders;
+  for (const fs::path& name : subfolders) {
+    if (SearchFiles(prefix, name, oStatusBar)) return true;
+    m_func.toolkit().yield();
+    if (iHandleOption == 3 &&
+        SearchSubDirectories(fs::path(prefix.native() + name.native()), 3, oStatusBar))
+      return true;
+  }
+  return false;
+}
+
+void clsObjCtrl::RefreshListByArray() {
+  if (m_list) {
+    std::vector<std::string> rows;
+    rows.reserve(m_files.size());
+    for (long i = 0; i <= SelectionFiles_FinalIndex(); ++i) rows.push_back(rowText(i));
+    m_list->setRows(std::move(rows));
+  }
+  ShowSelNumber();
+}
+
+void clsObjCtrl::ShowSelNumber(std::optional<long> lCount) {
+  if (!m_label) return;
+  long count = lCount ? *lCount : (m_list ? m_list->selectedCount() : 0);
+  m_label->setCaption(std::string(kSelectedCountCaption) + groupedNumber(count));
+  m_label->repaint();
+}
+
+bool clsObjCtrl::SwapFilesArray(long lIndex1, long lIndex2) {
+  if (lIndex1 < 0 || lIndex2 < 0 || lIndex1 > SelectionFiles_FinalIndex() ||
+      lIndex2 > SelectionFiles_FinalIndex())
+    return false;
+  std::swap(m_files[static_cast<size_t>(lIndex1)], m_files[static_cast<size_t>(lIndex2)]);
+  return true;
+}
+
+bool clsObjCtrl::SwapFilesList(long lIndex1, long lIndex2) {
+  if (!m_list) return false;
+  const int rows = m_list->rowCount();
+  auto inList = [rows](long i) { return i >= 0 && i < rows; };
+  if (!inList(lIndex1) || !inList(lIndex2)) return false;
+  const int r1 = static_cast<int>(lIndex1), r2 = static_cast<int>(lIndex2);
+  const std::string text1 = m_list->rowText(r1), text2 = m_list->rowText(r2);
+  m_list->setRowText(r1, text2);
+  m_list->setRowText(r2, text1);
+  if (!SwapFilesArray(lIndex1, lIndex2)) {
+    m_list->setRowText(r1, text1);
+    m_list->setRowText(r2, text2);
+    return false;
+  }
+  ShowSelNumber();
+  return true;
+}
+
+void clsObjCtrl::SortList(Window& oForm, int iSortOption, int iDescOption) {
+  if (SelectionFiles_FinalIndex() <= 0) return;
+  oForm.setInputLocked(true);
+  QuickSortFiles(m_files, 0, SelectionFiles_FinalIndex(), iSortOption, iDescOption);
+  RefreshListByArray();
+  oForm.setInputLocked(false);
+}
+
+}  // namespace batora

@@ -1,0 +1,117 @@
+#include "listcommands.h"
+
+#include "filelistfixture.h"
+
+namespace batora {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+class ListCommandsTest : public testing::FileListFixture {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"c.txt", "a.txt", "b.txt", "d.txt"}) dir.write(name, "x");
+    ASSERT_FALSE(search(dir.path(), 1));
+  }
+  void selectOnly(int row) {
+    for (auto& r : list.rows) r.selected = false;
+    list.rows.at(row).selected = true;
+    list.current = row;
+  }
+};
+
+TEST_F(ListCommandsTest, MoveKeepsTheOneSelectionOnTheMovedFile) {
+  selectOnly(1);
+  CmnMoveFile(ctrl, list, func, kMoveDown);
+  CmnMoveFile(ctrl, list, func, kMoveDown);
+  EXPECT_EQ(rows(), (Rows{"a.txt", "c.txt", "d.txt", "b.txt"}));
+  EXPECT_EQ(list.current, 3);
+  EXPECT_TRUE(list.rows[3].selected);
+  EXPECT_EQ(list.selectedCount(), 1);
+  expectRowsMatchTable();
+  CmnMoveFile(ctrl, list, func, kMoveUp);
+  EXPECT_EQ(rows(), (Rows{"a.txt", "c.txt", "b.txt", "d.txt"}));
+  EXPECT_TRUE(toolkit.boxes.empty());
+}
+
+TEST_F(ListCommandsTest, MovingPastEitherEndDoesNothingSilently) {
+  const Rows before = rows();
+  selectOnly(0);
+  CmnMoveFile(ctrl, list, func, kMoveUp);
+  selectOnly(3);
+  CmnMoveFile(ctrl, list, func, kMoveDown);
+  EXPECT_EQ(rows(), before);
+  EXPECT_TRUE(toolkit.boxes.empty());
+  EXPECT_EQ(toolkit.beeps, 0);
+}
+
+TEST_F(ListCommandsTest, MoveNeedsExactlyOneSelectedRow) {
+  const Rows before = rows();
+  CmnMoveFile(ctrl, list, func, kMoveUp);  // none selected
+  list.rows[0].selected = list.rows[1].selected = true;
+  list.current = 1;
+  CmnMoveFile(ctrl, list, func, kMoveDown);
+  ASSERT_EQ(toolkit.boxes.size(), 2u);
+  for (const auto& box : toolkit.boxes) {
+    EXPECT_EQ(box.text, "１つのファイル選択して下さい。");
+    EXPECT_EQ(box.style, 48);
+  }
+  EXPECT_EQ(rows(), before);
+  EXPECT_FALSE(std::filesystem::exists(dir / "BatoraEr.log"));
+}
+
+TEST_F(ListCommandsTest, SwapRollsBackRowsWhenTheTableCannotFollow) {
+  list.addRow("not in the table");
+  const Rows before = rows();
+  EXPECT_FALSE(ctrl.SwapFilesList(0, 4));
+  EXPECT_EQ(rows(), before);
+  EXPECT_FALSE(ctrl.SwapFilesList(-1, 2));
+  EXPECT_FALSE(ctrl.SwapFilesList(2, 9));
+  EXPECT_EQ(rows(), before);
+  EXPECT_TRUE(ctrl.SwapFilesList(0, 3));
+  EXPECT_EQ(rows()[0], "d.txt");
+  EXPECT_EQ(ctrl.SelectionFileName(0), dir / "d.txt");
+}
+
+TEST_F(ListCommandsTest, SelectAllShowsTheCountBeforeTheListAppliesIt) {
+  CmnSelectAll(ctrl, list, true);
+  EXPECT_EQ(label.text, "選択ファイル数 : 4");
+  EXPECT_EQ(list.selectedCount(), 0);  // posted, not yet applied
+  toolkit.yield();
+  EXPECT_EQ(list.selectedCount(), 4);
+  CmnSelectAll(ctrl, list, false);
+  EXPECT_EQ(label.text, "選択ファイル数 : 0");
+  toolkit.yield();
+  EXPECT_EQ(list.selectedCount(), 0);
+}
+
+TEST_F(ListCommandsTest, SelectAllCountsAreGroupedAndZeroOnAnEmptyList) {
+  for (int i = 0; i < 1500; ++i) dir.write("many/f" + std::to_string(i), "");
+  ASSERT_FALSE(search(dir / "many", 1));
+  CmnSelectAll(ctrl, list, true);
+  EXPECT_EQ(label.text, "選択ファイル数 : 1,500");
+  dir.mkdir("none");
+  ASSERT_FALSE(search(dir / "none", 1));
+  CmnSelectAll(ctrl, list, true);
+  EXPECT_EQ(label.text, "選択ファイル数 : 0");
+}
+
+TEST_F(ListCommandsTest, SortRebuildsRowsClearsSelectionAndLocksOnlyWhenThereIsWork) {
+  list.rows[2].selected = true;
+  window.lockHistory.clear();
+  ctrl.SortList(window, 1, 1);
+  EXPECT_EQ(rows(), (Rows{"d.txt", "c.txt", "b.txt", "a.txt"}));
+  EXPECT_EQ(list.selectedCount(), 0);
+  EXPECT_EQ(label.text, "選択ファイル数 : 0");
+  EXPECT_EQ(window.lockHistory, (std::vector<bool>{true, false}));
+  expectRowsMatchTable();
+
+  dir.write("one/x.txt", "");
+  ASSERT_FALSE(search(dir / "one", 1));
+  window.lockHistory.clear();
+  ctrl.SortList(window, 1, 0);
+  EXPECT_TRUE(window.lockHistory.empty());
+}
+
+}  // namespace
+}  // namespace batora
