@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -72,15 +73,17 @@ class FakeListBox : public ListBox {
   std::vector<Row> rows;
   int current = -1;
   int repaints = 0;
+  // A list that has broken down: reading a row fails.
+  bool broken = false;
 
   void clear() override;
   void setRows(std::vector<std::string> texts) override;
   void addRow(std::string text) override { rows.push_back({std::move(text), false}); }
   int rowCount() const override { return static_cast<int>(rows.size()); }
-  std::string rowText(int row) const override { return rows.at(row).text; }
+  std::string rowText(int row) const override { return checked(row).text; }
   void setRowText(int row, std::string text) override { rows.at(row).text = std::move(text); }
   int selectedCount() const override;
-  bool isSelected(int row) const override { return rows.at(row).selected; }
+  bool isSelected(int row) const override { return checked(row).selected; }
   void setSelected(int row, bool selected) override { rows.at(row).selected = selected; }
   int currentRow() const override { return current; }
   void setCurrentRow(int row) override { current = row; }
@@ -90,6 +93,10 @@ class FakeListBox : public ListBox {
   std::vector<std::string> texts() const;
 
  private:
+  const Row& checked(int row) const {
+    if (broken) throw std::runtime_error("list box failed");
+    return rows.at(row);
+  }
   FakeToolkit* m_toolkit;
 };
 

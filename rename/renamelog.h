@@ -1,0 +1,26 @@
+#pragma once
+// The rename log "Batora.log": a start line per run and a line per file, in code page 932.
+
+#include <string>
+#include <string_view>
+
+#include "bsfunc.h"
+
+namespace batora {
+
+inline constexpr std::string_view kRenamedOk = "リネーム正常終了";
+inline constexpr std::string_view kRenameFailed = "リネーム異常終了";
+inline constexpr std::string_view kRenameInterrupted = "リネームは中断されました";
+
+// The two kinds of line, without the line end.
+std::string renameLogStartLine(const platform::LocalDateTime& time);
+std::string renameLogFileLine(const platform::LocalDateTime& time, std::string_view sOldName,
+                              std::string_view sNewName, std::string_view sResult);
+
+// Appends the start line (vStart) or a file line when the rename log is on. True when written
+// or switched off; a failed line shows its own box (not through the error log) and returns
+// false. The switch and the path are read at every call.
+bool OutputRenLog(bsFunc& func, std::string_view sOldName, std::string_view sNewName,
+                  std::string_view sResult, bool vStart = false);
+
+}  // namespace batora
