@@ -6,4 +6,4 @@ scripts/setup.sh
 build=build-release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j 2
-exec "$build/ui/batora" "$@"
+exec "$build/bin/batora" "$@"

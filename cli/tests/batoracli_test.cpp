@@ -1,0 +1,334 @@
+// The real batora-cli on temporary folders: what a user or a script sees.
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <regex>
+
+#include "childprocess.h"
+#include "platform.h"
+#include "tempdir.h"
+#include "text.h"
+
+namespace batora::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+using batora::testing::TempDir;
+using testing::ProcessResult;
+
+Lines splitLines(const std::string& text, std::string_view end = "\n") {
+  Lines lines;
+  size_t pos = 0;
+  for (size_t at; (at = text.find(end, pos)) != std::string::npos; pos = at + end.size())
+    lines.push_back(text.substr(pos, at - pos));
+  if (pos < text.size()) lines.push_back(text.substr(pos));
+  return lines;
+}
+
+class CliExecutable : public ::testing::Test {
+ protected:
+  CliExecutable() {
+    folder = dir.mkdir("photos");
+    settings("OUTPUT_LOG_RENAME = 1\r\n");
+  }
+  void settings(const std::string& text) const {
+    dir.write("Batora.ini", platform::utf8ToCp932(text));
+  }
+  // Each file holds its own first name, so that a test can tell where it went.
+  void files(const Lines& names) const {
+    for (const std::string& name : names) dir.write(fs::path("photos") / name, name);
+  }
+  // A fresh folder and no log, for the next row of a table.
+  void reset(const Lines& names) const {
+    fs::remove_all(folder);
+    fs::remove(dir / "Batora.log");
+    fs::create_directory(folder);
+    files(names);
+  }
+  std::vector<std::string> withIni(std::vector<std::string> args) const {
+    args.insert(args.begin(), {"--ini", (dir / "Batora.ini").string()});
+    return args;
+  }
+  ProcessResult run(const std::vector<std::string>& args) const {
+    return testing::runProcess(BATORA_CLI_PATH, withIni(args), dir.path());
+  }
+  // name=content, sorted.
+  Lines content() const {
+    Lines names;
+    for (const auto& entry : fs::directory_iterator(folder))
+      names.push_back(entry.path().filename().string() + "=" +
+                      batora::testing::readBytes(entry.path()));
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  // The rename log with every time stamp replaced by "T".
+  Lines logLines() const {
+    if (!fs::exists(dir / "Batora.log")) return {};
+    static const std::regex stamp(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d)");
+    const std::string text = platform::cp932ToUtf8(batora::testing::readBytes(dir / "Batora.log"));
+    return splitLines(std::regex_replace(text, stamp, "T"), "\r\n");
+  }
+  std::string path(const std::string& name) const { return (folder / name).string(); }
+  std::string renamed(const std::string& name) const { return path(name) + "のﾘﾈｰﾑ 正常終了"; }
+  std::string fileLine(const std::string& from, const std::string& to, std::string_view result) {
+    return "*** T, [" + path(from) + " -> " + path(to) + "] " + std::string(result) + " ***";
+  }
+
+  TempDir dir;
+  fs::path folder;
+};
+
+TEST_F(CliExecutable, ListsRowsAsTheWindowShowsThem) {
+  files({"c.jpg", "a.jpg", "b.JPG", "notes.txt", "sub/d.jpg"});
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string out;
+  } cases[] = {
+      {"search order, all selected",
+       {"photos", "--list", "-p", "*.jpg"},
+       "* 1  a.jpg\n* 2  b.JPG\n* 3  c.jpg\n選択ファイル数 : 3\n"},
+      {"by extension, descending, two rows selected",
+       {"photos", "--list", "-p", "*.jpg", "--sort", "ext", "--desc", "--select", "1,3"},
+       "* 1  c.jpg\n  2  a.jpg\n* 3  b.JPG\n選択ファイル数 : 2\n"},
+      {"depth 2 shows the subfolder part",
+       {"--list", "-d", "2", "--pattern=d*", "photos/"},
+       "* 1  sub/d.jpg\n選択ファイル数 : 1\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ProcessResult result = run(c.args);
+    EXPECT_EQ(result.out, c.out);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.exitStatus, 0);
+  }
+}
+
+TEST_F(CliExecutable, DryRunMarksCollisionsAndChangesNothing) {
+  // b would take p02.jpg while p02.jpg, a later file of the same run, still has that name.
+  files({"a.jpg", "b.jpg", "p02.jpg"});
+  const Lines before = content();
+  const ProcessResult result = run({"photos", "--dry-run", "--name", "p"});
+  EXPECT_EQ(result.out,
+            "  1  a.jpg -> p01.jpg\n"
+            "! 2  b.jpg -> p02.jpg  (同名のファイルが既に存在します)\n"
+            "  3  p02.jpg -> p03.jpg\n"
+            "選択ファイル数 : 3\n"
+            "同名のファイルと重なる数 : 1\n");
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(content(), before);
+  EXPECT_EQ(logLines(), Lines{});
+}
+
+TEST_F(CliExecutable, RunRenamesReportsAndLogsEveryFile) {
+  files({"c.jpg", "a.jpg", "b.jpg"});
+  const ProcessResult result = run({"photos", "--yes", "--name", "trip", "--digits", "3", "--ext",
+                                    "png", "--sort", "name", "--desc", "--select", "1-3"});
+  EXPECT_EQ(splitLines(result.out),
+            (Lines{renamed("c.jpg"), renamed("b.jpg"), renamed("a.jpg"),
+                   "ﾘﾈｰﾑ処理が完了しました。　(処理件数:３件中 エラー０件)"}));
+  EXPECT_EQ(result.err,
+            "処理が完了しました。\n\n　(処理件数:３件中 エラー０件)\n\nBatoraを終了しますか？\n"
+            "→ はい（自動）\n");
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(content(), (Lines{"trip001.png=c.jpg", "trip002.png=b.jpg", "trip003.png=a.jpg"}));
+  EXPECT_EQ(logLines(), (Lines{"*** Rename Start !!  [T] ***",
+                               fileLine("c.jpg", "trip001.png", "リネーム正常終了"),
+                               fileLine("b.jpg", "trip002.png", "リネーム正常終了"),
+                               fileLine("a.jpg", "trip003.png", "リネーム正常終了")}));
+}
+
+TEST_F(CliExecutable, CollisionIsSkippedOrStopsTheRun) {
+  const std::string question = "エラーが発生しました。\n同名のファイルが他に存在します。\n　(" +
+                               path("b.jpg") +
+                               " --> p02.jpg)\n\n該当ファイルをスキップして処理を続行しますか？\n";
+  struct Case {
+    const char* name;
+    std::vector<std::string> extra;
+    std::string answer;
+    Lines content;
+    std::string lastLog;
+  } cases[] = {
+      {"skip",
+       {"--on-collision", "skip"},
+       "→ はい（--on-collision skip）",
+       {"b.jpg=b.jpg", "p01.jpg=a.jpg", "p03.jpg=p02.jpg"},
+       fileLine("p02.jpg", "p03.jpg", "リネーム正常終了")},
+      {"stop",
+       {"--on-collision", "stop"},
+       "→ いいえ（--on-collision stop）",
+       {"b.jpg=b.jpg", "p01.jpg=a.jpg", "p02.jpg=p02.jpg"},
+       fileLine("p02.jpg", "p03.jpg", "リネームは中断されました")},
+      {"no terminal, no choice: stop",
+       {},
+       "→ いいえ（端末がないため中断します。続けるには --on-collision skip を指定してください。）",
+       {"b.jpg=b.jpg", "p01.jpg=a.jpg", "p02.jpg=p02.jpg"},
+       fileLine("p02.jpg", "p03.jpg", "リネームは中断されました")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    reset({"a.jpg", "b.jpg", "p02.jpg"});
+    std::vector<std::string> args{"photos", "--yes", "--name", "p"};
+    args.insert(args.end(), c.extra.begin(), c.extra.end());
+    const ProcessResult result = run(args);
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(content(), c.content);
+    EXPECT_TRUE(result.err.starts_with(question + c.answer + "\n")) << result.err;
+    const Lines log = logLines();
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[1], fileLine("a.jpg", "p01.jpg", "リネーム正常終了"));
+    EXPECT_EQ(log[2], fileLine("b.jpg", "p02.jpg", "リネーム異常終了"));
+    EXPECT_EQ(log[3], c.lastLog);
+  }
+}
+
+TEST_F(CliExecutable, RefusedCheckShowsTheWindowsMessageAndChangesNothing) {
+  files({"f0.jpg", "f1.jpg", "f2.jpg", "f3.jpg", "f4.jpg", "f5.jpg", "f6.jpg", "f7.jpg", "f8.jpg",
+         "f9.jpg"});
+  const Lines before = content();
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{"-p", "*.png"}, "リネームするファイルを指定してください。"},
+      {{"--digits", "abc"}, "桁数は数値を指定して下さい。"},
+      {{"--digits", "0"}, "桁数は１～４の範囲で指定して下さい。"},
+      {{"--digits", "1"},
+       "対象ファイル数と桁数の関係が不正です。\n桁数が１の場合、選択できるファイルの数は１～９です"
+       "。"},
+      {{"--name", "a:b"}, "ファイル名が不正です。次の文字は使用できません。\n\\ / : * ? \" < > |"},
+      {{"--dry-run", "--digits", "5"}, "桁数は１～４の範囲で指定して下さい。"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    std::vector<std::string> args{"photos", "--yes"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const ProcessResult result = run(args);
+    EXPECT_EQ(result.err, c.message + "\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.exitStatus, 2);
+  }
+  EXPECT_EQ(content(), before);
+  EXPECT_EQ(logLines(), Lines{});
+}
+
+TEST_F(CliExecutable, RefusesWithoutRenamingWhenNobodyCanConfirm) {
+  files({"a.jpg"});
+  const ProcessResult result = run({"photos"});
+  EXPECT_EQ(result.err,
+            "ファイル名の順番は間違いないですね？\nリネームを開始します。\n"
+            "→ キャンセル（端末がないため確認できません。リネームするには --yes "
+            "を指定してください。）\n");
+  EXPECT_EQ(result.exitStatus, 2);
+  EXPECT_EQ(content(), Lines{"a.jpg=a.jpg"});
+  EXPECT_EQ(logLines(), Lines{});
+}
+
+TEST_F(CliExecutable, UnreadableSettingsEndTheProgramAsTheWindowDoes) {
+  const ProcessResult result = testing::runProcess(
+      BATORA_CLI_PATH, {"--ini", (dir / "missing.ini").string(), "--list"}, dir.path());
+  EXPECT_EQ(result.err, "INIファイル読み込みエラー!! 終了します。\n");
+  EXPECT_EQ(result.exitStatus, 2);
+  const std::string errorLog =
+      platform::cp932ToUtf8(batora::testing::readBytes(dir / "BatoraEr.log"));
+  EXPECT_TRUE(errorLog.ends_with(
+      " , EXE名称=batora-cli , 発生場所=Form_Load , エラー内容=INIファイル読み込みエラー!! "
+      "終了します。\r\n"))
+      << errorLog;
+}
+
+TEST_F(CliExecutable, BadArgumentsAndMissingFoldersAreRefused) {
+  files({"a.jpg", "b.jpg"});
+  const std::string seeHelp = "\n「batora-cli --help」で使い方を表示します。\n";
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"photos", "--depth", "4"},
+       "batora-cli: --depth には 1、2、3 のいずれかを指定してください。" + seeHelp},
+      {{"photos", "--select", "1,3"},
+       "batora-cli: --select の行 3 は一覧にありません（一覧は 2 行です）。" + seeHelp},
+      {{"nowhere"}, "検索中に例外エラーが発生しました\n(" + (dir / "nowhere").string() + ")\n"},
+  };
+  for (const auto& [args, err] : cases) {
+    SCOPED_TRACE(args.back());
+    std::vector<std::string> withYes = args;
+    withYes.push_back("--yes");
+    const ProcessResult result = run(withYes);
+    EXPECT_EQ(result.err, err);
+    EXPECT_EQ(result.exitStatus, 2);
+  }
+  EXPECT_EQ(content(), (Lines{"a.jpg=a.jpg", "b.jpg=b.jpg"}));
+}
+
+TEST_F(CliExecutable, ReadsTheSettingsFileNextToItselfByDefault) {
+  files({"a.jpg"});
+  const ProcessResult result =
+      testing::runProcess(BATORA_CLI_PATH, {"--list", "photos"}, dir.path());
+  EXPECT_EQ(result.out, "* 1  a.jpg\n選択ファイル数 : 1\n");
+  EXPECT_EQ(result.exitStatus, 0);
+}
+
+TEST_F(CliExecutable, HelpExplainsEveryOption) {
+  const ProcessResult result = run({"--help"});
+  EXPECT_EQ(result.exitStatus, 0);
+  for (const char* option :
+       {"--pattern", "--depth", "--sort", "--desc", "--name", "--ext", "--digits", "--front",
+        "--select", "--ini", "--list", "--dry-run", "--yes", "--on-collision", "--help"}) {
+    EXPECT_NE(result.out.find(option), std::string::npos) << option;
+  }
+}
+
+TEST_F(CliExecutable, CtrlCStopsABigRunAfterTheFileUnderWay) {
+  constexpr int kFiles = 5000;
+  auto name = [](char prefix, int i) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%c%04d.dat", prefix, i);
+    return std::string(text);
+  };
+  // Links to one file outside the listed folder: thousands of names cost next to nothing.
+  const fs::path original = dir.write("original", "x");
+  for (int i = 1; i <= kFiles; ++i) fs::create_hard_link(original, folder / name('f', i));
+
+  testing::ChildProcess child(
+      BATORA_CLI_PATH, withIni({"photos", "--yes", "--name", "r", "--digits", "4", "--ext", "dat"}),
+      dir.path());
+  // The run cannot get far past this point while the signal is on its way: its output stalls
+  // once the unread pipe is full, long before the last file.
+  auto doneCount = [](const std::string& out) {
+    long count = 0;
+    for (size_t pos = 0; (pos = out.find("正常終了\n", pos)) != std::string::npos; ++pos) ++count;
+    return count;
+  };
+  ASSERT_TRUE(child.readOutputUntil([&](const std::string& out) { return doneCount(out) >= 20; }));
+  child.sendSignal(SIGINT);
+  const ProcessResult result = child.finish();
+
+  EXPECT_EQ(result.exitStatus, 3);
+  const long done = doneCount(result.out);
+  ASSERT_LT(done, kFiles);
+  for (int i = 1; i <= kFiles; ++i) {
+    const bool renamedAlready = i <= done;
+    ASSERT_EQ(fs::exists(folder / name('r', i)), renamedAlready) << i;
+    ASSERT_EQ(fs::exists(folder / name('f', i)), !renamedAlready) << i;
+  }
+  const Lines log = logLines();
+  ASSERT_EQ(log.size(), static_cast<size_t>(done) + 2);
+  EXPECT_EQ(log[static_cast<size_t>(done)],
+            fileLine(name('f', static_cast<int>(done)), name('r', static_cast<int>(done)),
+                     "リネーム正常終了"));
+  EXPECT_EQ(log.back(),
+            fileLine(name('f', static_cast<int>(done) + 1), name('r', static_cast<int>(done) + 1),
+                     "リネームは中断されました"));
+  EXPECT_EQ(splitLines(result.out).back(),
+            "ﾘﾈｰﾑは中断されました。(５０００件中 " + fullWidthNumber(done) +
+                "件処理済み 未処理の先頭:" + path(name('f', static_cast<int>(done) + 1)) + ")");
+  EXPECT_NE(result.err.find("　(処理件数:５０００件中 エラー０件)"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace batora::cli

@@ -1,0 +1,177 @@
+#include "qttoolkit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStringList>
+
+#include "opendocument.h"
+#include "qstringutf8.h"
+
+namespace batora {
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+QMessageBox::Icon boxIcon(int style) {
+  switch (mb::iconOf(style)) {
+    case mb::kCritical:
+      return QMessageBox::Critical;
+    case mb::kQuestion:
+      return QMessageBox::Question;
+    case mb::kExclamation:
+      return QMessageBox::Warning;
+    case mb::kInformation:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+int answerOf(QMessageBox::StandardButton button) {
+  switch (button) {
+    case QMessageBox::Ok:
+      return mb::kIdOk;
+    case QMessageBox::Yes:
+      return mb::kIdYes;
+    case QMessageBox::No:
+      return mb::kIdNo;
+    default:
+      return mb::kIdCancel;
+  }
+}
+
+QString boxText(std::string_view text) {
+  QString shown = toQString(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(u'\r', u'\n');
+  return shown;
+}
+
+}  // namespace
+
+QtToolkit::QtToolkit(const QString& lockFilePath) : m_instanceLock(lockFilePath) {
+  // A lock older than any limit is still valid while its owner runs: staleness is decided by
+  // whether the owning process is alive, so a crashed instance never blocks the next start.
+  m_instanceLock.setStaleLockTime(0);
+  QDir().mkpath(QFileInfo(lockFilePath).absolutePath());
+  m_instanceLock.tryLock(0);
+}
+
+QtToolkit::~QtToolkit() {
+  if (m_busyPointer) QGuiApplication::restoreOverrideCursor();
+}
+
+QString QtToolkit::defaultLockFilePath() {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (!folder.isEmpty()) return folder + QStringLiteral("/batora.lock");
+  // The temporary folder is shared between users; the home folder tells them apart.
+  const QByteArray user =
+      QCryptographicHash::hash(QDir::homePath().toUtf8(), QCryptographicHash::Sha1)
+          .toHex()
+          .left(12);
+  return QDir::tempPath() + QStringLiteral("/batora-") + QString::fromLatin1(user) +
+         QStringLiteral(".lock");
+}
+
+// The escape button is set for every style, so that Esc and the close box always answer the
+// same way. A Yes/No box has no Cancel; closing it answers No, the non-committal answer that
+// every Yes/No question of the program treats as "leave things as they are".
+int QtToolkit::messageBox(std::string_view text, std::string_view title, int style) {
+  QMessageBox box(boxIcon(style), toQString(title), boxText(text), QMessageBox::NoButton,
+                  m_dialogParent.data());
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* first = nullptr;
+  QPushButton* escape = nullptr;
+  switch (mb::buttonsOf(style)) {
+    case mb::kOkCancel:
+      first = box.addButton(QMessageBox::Ok);
+      escape = box.addButton(QMessageBox::Cancel);
+      break;
+    case mb::kYesNo:
+      first = box.addButton(QMessageBox::Yes);
+      escape = box.addButton(QMessageBox::No);
+      break;
+    default:
+      first = box.addButton(QMessageBox::Ok);
+      // Without it Qt would make OK the escape button, and closing the box would answer OK.
+      escape = box.addButton(QMessageBox::Cancel);
+      escape->hide();
+      break;
+  }
+  box.setDefaultButton(first);
+  box.setEscapeButton(escape);
+  box.exec();
+  QAbstractButton* clicked = box.clickedButton();
+  return answerOf(box.standardButton(clicked ? clicked : escape));
+}
+
+void QtToolkit::beep() {
+  QApplication::beep();
+}
+
+// Qt stacks override cursors; the engine's pointer is a single setting, so only one is pushed.
+void QtToolkit::setMousePointer(int pointer) {
+  const bool busy = pointer == kPointerHourglass;
+  if (busy == m_busyPointer) return;
+  if (busy)
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+  else
+    QGuiApplication::restoreOverrideCursor();
+  m_busyPointer = busy;
+}
+
+void QtToolkit::yield() {
+  QCoreApplication::processEvents();
+}
+
+bool QtToolkit::clipboardHasText() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  return data != nullptr && data->hasText();
+}
+
+std::string QtToolkit::clipboardText() {
+  return toUtf8(QGuiApplication::clipboard()->text());
+}
+
+void QtToolkit::setClipboardText(std::string_view text) {
+  QGuiApplication::clipboard()->setText(toQString(text));
+}
+
+bool QtToolkit::startProgram(const std::string& program, const std::vector<std::string>& args) {
+  QStringList arguments;
+  arguments.reserve(static_cast<qsizetype>(args.size()));
+  for (const std::string& arg : args) arguments.push_back(toQString(arg));
+  return QProcess::startDetached(toQString(program), arguments);
+}
+
+int QtToolkit::openDocument(const std::string& file, const std::string& folder) {
+  return openWithAssociatedProgram(toQString(file), toQString(folder));
+}
+
+// A lock that cannot be made at all (no such folder, no permission) is no sign of another
+// instance; the program then runs rather than refusing to start.
+bool QtToolkit::previousInstance() {
+  if (!m_instanceLock.isLocked()) m_instanceLock.tryLock(0);
+  return !m_instanceLock.isLocked() && m_instanceLock.error() == QLockFile::LockFailedError;
+}
+
+Size QtToolkit::screenSizeTwips() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return {};
+  const QSize size = screen->size();
+  return {static_cast<long>(size.width() * kTwipsPerInch / screen->logicalDotsPerInchX()),
+          static_cast<long>(size.height() * kTwipsPerInch / screen->logicalDotsPerInchY())};
+}
+
+}  // namespace batora

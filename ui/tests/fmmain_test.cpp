@@ -1,0 +1,241 @@
+#include "fmmain.h"
+
+#include <gtest/gtest.h>
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "fakeclock.h"
+#include "faketoolkit.h"
+#include "platform.h"
+#include "qstringutf8.h"
+#include "qtfolderlist.h"
+#include "qtlistbox.h"
+#include "tempdir.h"
+
+namespace batora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+
+struct ProcessEnded {};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() {
+    toolkit.onYield = [] { QApplication::processEvents(); };
+    for (const char* name : {"b.jpg", "a.jpg", "c.txt", "sub/d.jpg", "sub/deeper/e.jpg"})
+      dir.write(name, name);
+  }
+
+  void writeSettings(const std::string& text) { dir.write("Batora.ini", text); }
+
+  // Loads the window; the process-ending paths throw so that a test sees where they happen.
+  bool load() {
+    window = std::make_unique<fmMain>(
+        fmMainServices{toolkit, clock, dir.path(), "Batora", [] { throw ProcessEnded{}; }});
+    QAbstractItemModel* model = find<QtListBox>("lstFile")->model();
+    searches = std::make_unique<QSignalSpy>(model, &QAbstractItemModel::modelReset);
+    return window->Form_Load();
+  }
+  void show() {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+
+  template <typename T>
+  T* find(const char* name) const {
+    T* widget = window->findChild<T*>(QString::fromLatin1(name));
+    if (!widget) ADD_FAILURE() << "no control " << name;
+    return widget;
+  }
+  QRadioButton* option(int number) const {
+    return window->findChildren<QRadioButton*>(QStringLiteral("optSearch")).at(number - 1);
+  }
+  QString text(const char* name) const { return find<QLineEdit>(name)->text(); }
+  std::vector<std::string> rows() const {
+    ListBox& list = *find<QtListBox>("lstFile");
+    std::vector<std::string> out;
+    for (int i = 0; i < list.rowCount(); ++i) out.push_back(list.rowText(i));
+    return out;
+  }
+
+  TempDir dir;
+  testing::FakeToolkit toolkit;
+  testing::FakeClock clock;  // 2000-12-31
+  std::unique_ptr<fmMain> window;
+  std::unique_ptr<QSignalSpy> searches;
+};
+
+TEST_F(MainWindowTest, EmptySettingsOpenOnTheProgramFolderWithTheStartValues) {
+  writeSettings("");
+  ASSERT_TRUE(load());
+  EXPECT_EQ(window->windowTitle(), "Batora");
+  EXPECT_EQ(find<QtFolderList>("DirLstBox")->path(), dir.path().string());
+  EXPECT_TRUE(option(1)->isChecked());
+  EXPECT_EQ(window->CmnGetFindDirOption(), 1);
+  // The folder search (no depth yet: as depth 2), then the depth option's own search.
+  EXPECT_EQ(searches->count(), 2 * 2);  // each search clears the list, then fills it
+  EXPECT_EQ(rows(), (std::vector<std::string>{"a.jpg", "b.jpg", "Batora.ini", "c.txt"}));
+  EXPECT_EQ(text("txtSerchFile"), "*.*");
+  EXPECT_EQ(text("txtName"), "20001231_");
+  EXPECT_EQ(text("txtExp"), "jpg");
+  EXPECT_EQ(text("txtSeq"), "2");
+  EXPECT_TRUE(find<QCheckBox>("chbBackSeq")->isChecked());
+  EXPECT_EQ(text("txtSample"), "20001231_01.jpg");
+  EXPECT_EQ(find<QLabel>("lblSelNum")->text(), "選択ファイル数 : 0");
+  EXPECT_FALSE(find<QPushButton>("cmdStop")->isEnabled());
+  EXPECT_TRUE(toolkit.boxes.empty());
+}
+
+TEST_F(MainWindowTest, DepthThreeFromTheSettingsFillsTheWholeTree) {
+  writeSettings("INIT_FINDDIR_OPTION = 3\r\nINIT_SERCH_FILE_NAME=*.JPG\r\n");
+  ASSERT_TRUE(load());
+  EXPECT_TRUE(option(3)->isChecked());
+  EXPECT_EQ(rows(), (std::vector<std::string>{"a.jpg", "b.jpg", "sub/d.jpg", "sub/deeper/e.jpg"}));
+  EXPECT_EQ(text("txtSerchFile"), "*.JPG");
+}
+
+TEST_F(MainWindowTest, MissingSettingsFileEndsAtOnceWithItsMessage) {
+  EXPECT_THROW(load(), ProcessEnded);
+  ASSERT_EQ(toolkit.boxes.size(), 1u);
+  EXPECT_EQ(toolkit.boxes[0].text, "INIファイル読み込みエラー!! 終了します。");
+  EXPECT_EQ(toolkit.boxes[0].style, 16);
+  EXPECT_NE(testing::readBytes(dir / "BatoraEr.log").find("Form_Load"), std::string::npos);
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, SecondInstanceLeavesWithANotice) {
+  writeSettings("");
+  toolkit.otherInstance = true;
+  EXPECT_FALSE(load());
+  ASSERT_EQ(toolkit.boxes.size(), 1u);
+  EXPECT_EQ(toolkit.boxes[0].text, "既に起動されています。");
+  EXPECT_EQ(toolkit.boxes[0].style, 64);
+  EXPECT_EQ(searches->count(), 0);
+}
+
+TEST_F(MainWindowTest, SampleFollowsEveryFieldAndTheLimitsHold) {
+  writeSettings("");
+  ASSERT_TRUE(load());
+  show();
+  auto* name = find<QLineEdit>("txtName");
+  name->clear();
+  QTest::keyClicks(name, "photo_of_the_summer_2000");
+  EXPECT_EQ(name->text(), "photo_of_the_sum");  // 16 characters at most
+  EXPECT_EQ(text("txtSample"), "photo_of_the_sum01.jpg");
+  auto* seq = find<QLineEdit>("txtSeq");
+  seq->selectAll();
+  QTest::keyClicks(seq, "45");
+  EXPECT_EQ(seq->text(), "4");
+  EXPECT_EQ(text("txtSample"), "photo_of_the_sum0001.jpg");
+  auto* ext = find<QLineEdit>("txtExp");
+  ext->clear();
+  QTest::keyClicks(ext, "tiffxx");
+  EXPECT_EQ(ext->text(), "tiffx");
+  QTest::mouseClick(find<QCheckBox>("chbBackSeq"), Qt::LeftButton);
+  EXPECT_EQ(text("txtSample"), "0001photo_of_the_sum.tiffx");
+  EXPECT_TRUE(find<QLineEdit>("txtSample")->isReadOnly());
+}
+
+TEST_F(MainWindowTest, AccessKeysMoveTheFocus) {
+  writeSettings("");
+  ASSERT_TRUE(load());
+  show();
+  const std::pair<Qt::Key, const char*> keys[] = {
+      {Qt::Key_M, "DrvLstBox"}, {Qt::Key_T, "DirLstBox"}, {Qt::Key_I, "txtSerchFile"},
+      {Qt::Key_N, "lstFile"},   {Qt::Key_C, "txtName"},   {Qt::Key_P, "txtExp"},
+      {Qt::Key_Q, "txtSeq"}};
+  for (auto [key, name] : keys) {
+    SCOPED_TRACE(name);
+    QTest::keyClick(window.get(), key, Qt::AltModifier);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), name);
+  }
+}
+
+TEST_F(MainWindowTest, CtrlCInsideATextBoxCopiesTheFolder) {
+  writeSettings("");
+  ASSERT_TRUE(load());
+  show();
+  auto* name = find<QLineEdit>("txtName");
+  name->setFocus();
+  name->selectAll();
+  QTest::keyClick(name, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(toolkit.clipboardText(), dir.path().string());
+}
+
+TEST_F(MainWindowTest, WholeRenameFromTheWindow) {
+  writeSettings("OUTPUT_LOG_RENAME=1\r\nINIT_SERCH_FILE_NAME=*.jpg\r\n");
+  ASSERT_TRUE(load());
+  show();
+  find<QLineEdit>("txtName")->setText(QStringLiteral("p"));
+  QTest::mouseClick(find<QCheckBox>("ckbSortDesc"), Qt::LeftButton);
+  QTest::mouseClick(find<QPushButton>("cmdSelectAll"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_EQ(find<QLabel>("lblSelNum")->text(), "選択ファイル数 : 2");
+  bool closeRefused = false;
+  int yields = 0;
+  toolkit.onYield = [&] {
+    QApplication::processEvents();
+    if (++yields == 2) {
+      window->close();  // the close box during a run
+      closeRefused = window->isVisible();
+    }
+  };
+  toolkit.answers = {mb::kIdOk, mb::kIdNo};
+  QTest::keyClick(window.get(), Qt::Key_G, Qt::ControlModifier);
+  EXPECT_TRUE(closeRefused);
+  ASSERT_EQ(toolkit.boxes.size(), 2u);
+  EXPECT_EQ(toolkit.boxes[0].style, 33);
+  EXPECT_NE(toolkit.boxes[1].text.find("２件中 エラー０件"), std::string::npos);
+  // Searched again and sorted by name in the direction of the descending box.
+  EXPECT_EQ(rows(), (std::vector<std::string>{"p02.jpg", "p01.jpg"}));
+  EXPECT_EQ(testing::readBytes(dir / "p01.jpg"), "a.jpg");
+  EXPECT_EQ(find<QLabel>("lblSelNum")->text(), "選択ファイル数 : 0");
+  EXPECT_EQ(find<QPushButton>("cmdStop")->text(), "ﾘﾈｰﾑ中断(&X)");
+  EXPECT_FALSE(find<QPushButton>("cmdStop")->isEnabled());
+  EXPECT_TRUE(find<QPushButton>("cmdGo")->isEnabled());
+}
+
+TEST_F(MainWindowTest, CloseBoxWorksAgainOnceStopWasPressed) {
+  writeSettings("");
+  ASSERT_TRUE(load());
+  show();
+  QTest::mouseClick(find<QPushButton>("cmdSelectAll"), Qt::LeftButton);
+  QApplication::processEvents();
+  bool closedAfterStop = false;
+  int yields = 0;
+  toolkit.onYield = [&] {
+    QApplication::processEvents();
+    if (++yields != 2) return;
+    QTest::mouseClick(find<QPushButton>("cmdStop"), Qt::LeftButton);
+    EXPECT_EQ(find<QPushButton>("cmdStop")->text(), "待機中 . . .");
+    window->close();
+    closedAfterStop = !window->isVisible();
+  };
+  toolkit.answers = {mb::kIdOk, mb::kIdNo};
+  QTest::mouseClick(find<QPushButton>("cmdGo"), Qt::LeftButton);
+  EXPECT_TRUE(closedAfterStop);
+}
+
+TEST_F(MainWindowTest, EndClosesWithoutAQuestion) {
+  writeSettings("");
+  ASSERT_TRUE(load());
+  show();
+  QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(toolkit.boxes.empty());
+}
+
+}  // namespace
+}  // namespace batora

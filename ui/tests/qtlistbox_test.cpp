@@ -1,0 +1,142 @@
+#include "qtlistbox.h"
+
+#include <gtest/gtest.h>
+#include <QAbstractItemModelTester>
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+#include <stdexcept>
+
+namespace batora {
+namespace {
+
+constexpr int kManyRows = 100'000;
+
+std::vector<std::string> numberedRows(int count) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < count; ++i) rows.push_back("写真_" + std::to_string(i) + ".jpg");
+  return rows;
+}
+
+class QtListBoxTest : public ::testing::Test {
+ protected:
+  QtListBox list;
+  // Checks every change the list makes against the rules of Qt's item models.
+  QAbstractItemModelTester tester{list.model(),
+                                  QAbstractItemModelTester::FailureReportingMode::Fatal};
+};
+
+TEST_F(QtListBoxTest, ManyRowsArriveInOneResetWithNothingSelected) {
+  list.setRows(numberedRows(3));
+  list.setSelected(1, true);
+  list.setCurrentRow(2);
+  QSignalSpy resets(list.model(), &QAbstractItemModel::modelReset);
+  QSignalSpy inserts(list.model(), &QAbstractItemModel::rowsInserted);
+
+  list.setRows(numberedRows(kManyRows));
+
+  EXPECT_EQ(resets.count(), 1);
+  EXPECT_EQ(inserts.count(), 0);
+  EXPECT_EQ(list.rowCount(), kManyRows);
+  EXPECT_EQ(list.rowText(kManyRows - 1), "写真_99999.jpg");
+  EXPECT_EQ(list.selectedCount(), 0);
+  EXPECT_EQ(list.currentRow(), -1);
+}
+
+TEST_F(QtListBoxTest, SelectionAndFocusRowAtTheEndsOfALongList) {
+  list.setRows(numberedRows(kManyRows));
+  list.setSelected(0, true);
+  list.setSelected(kManyRows - 1, true);
+  list.setSelected(500, true);
+  list.setSelected(500, false);
+  list.setCurrentRow(50'000);
+
+  EXPECT_EQ(list.selectedCount(), 2);
+  EXPECT_TRUE(list.isSelected(kManyRows - 1));
+  EXPECT_FALSE(list.isSelected(500));
+  EXPECT_FALSE(list.isSelected(50'000)) << "moving the focus must not select";
+  EXPECT_EQ(list.currentRow(), 50'000);
+  list.setCurrentRow(-1);
+  EXPECT_EQ(list.currentRow(), -1);
+}
+
+TEST_F(QtListBoxTest, OverlappingSelectionRangesCountEachRowOnce) {
+  list.setRows(numberedRows(20));
+  QItemSelection selection(list.model()->index(0, 0), list.model()->index(10, 0));
+  selection.select(list.model()->index(5, 0), list.model()->index(15, 0));
+  list.selectionModel()->select(selection, QItemSelectionModel::Select);
+  EXPECT_EQ(list.selectedCount(), 16);
+}
+
+TEST_F(QtListBoxTest, SelectAllWaitsForTheNextEventProcessing) {
+  list.setRows(numberedRows(kManyRows));
+  list.postSelectAll(true);
+  EXPECT_EQ(list.selectedCount(), 0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(list.selectedCount(), kManyRows);
+
+  list.postSelectAll(false);
+  EXPECT_EQ(list.selectedCount(), kManyRows);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(list.selectedCount(), 0);
+}
+
+TEST_F(QtListBoxTest, PostedSelectAllAppliesToTheRowsHeldWhenItArrives) {
+  list.setRows(numberedRows(2));
+  list.postSelectAll(true);
+  list.setRows(numberedRows(5));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(list.selectedCount(), 5);
+}
+
+TEST(QtListBoxLifetime, PostedSelectAllToADestroyedListIsDropped) {
+  auto list = std::make_unique<QtListBox>();
+  list->setRows(numberedRows(3));
+  list->postSelectAll(true);
+  list.reset();
+  QCoreApplication::processEvents();
+}
+
+TEST_F(QtListBoxTest, RowsChangeOneByOneAndRowsOutsideTheListAreRefused) {
+  list.addRow("b.jpg");
+  list.addRow("ｶﾒﾗ.jpg");
+  list.setRowText(0, "a.jpg");
+  EXPECT_EQ(list.rowText(0), "a.jpg");
+  EXPECT_EQ(list.model()->data(list.model()->index(1, 0)).toString(),
+            QString::fromUtf16(u"ｶﾒﾗ.jpg"));
+  EXPECT_THROW(list.rowText(2), std::out_of_range);
+  EXPECT_THROW(list.setRowText(-1, "x"), std::out_of_range);
+  EXPECT_THROW(list.isSelected(2), std::out_of_range);
+  EXPECT_THROW(list.setCurrentRow(2), std::out_of_range);
+  list.clear();
+  EXPECT_EQ(list.rowCount(), 0);
+}
+
+// The user's side: a plain click selects one row, Ctrl adds one, Shift selects the range from
+// the anchor and nothing else.
+TEST_F(QtListBoxTest, MouseAndKeysSelectLikeAnExtendedSelectionList) {
+  list.setRows(numberedRows(10));
+  list.resize(200, 400);
+  list.show();
+  QCoreApplication::processEvents();
+  auto clickRow = [this](int row, Qt::KeyboardModifiers modifiers) {
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers,
+                      list.visualRect(list.model()->index(row, 0)).center());
+  };
+
+  clickRow(1, Qt::NoModifier);
+  clickRow(3, Qt::ControlModifier);
+  EXPECT_EQ(list.selectedCount(), 2);
+  clickRow(5, Qt::ShiftModifier);
+  EXPECT_EQ(list.selectedCount(), 3);
+  EXPECT_FALSE(list.isSelected(1));
+  EXPECT_EQ(list.currentRow(), 5);
+  QTest::keyClick(&list, Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(list.selectedCount(), 4);
+  clickRow(8, Qt::NoModifier);
+  EXPECT_EQ(list.selectedCount(), 1);
+}
+
+}  // namespace
+}  // namespace batora
