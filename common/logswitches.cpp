@@ -1,5 +1,9 @@
 #include "logswitches.h"
 
+#include <exception>
+
+#include "platform.h"
+
 namespace batora {
 
 LogSwitches::LogSwitches(clsIniFile& settings, MenuItem& mnOutLogRen, StatusBar& stbStatus,
@@ -25,6 +29,21 @@ void LogSwitches::CmnShowOutLogError() {
 
 void LogSwitches::stbStatus_PanelClick(std::string_view key) {
   if (key == kRenameLogPanel) CmnChangeOutLogRen();
+}
+
+void LogSwitches::mnViewRenLog_Click(bsFunc& func, LogViewer& viewer) const {
+  constexpr std::string_view kPlace = "mnViewRenLog_Click";
+  const std::string failed = "ログファイルの表示に失敗しました。\r\n";
+  try {
+    const std::filesystem::path log = m_settings.LogRename_FName();
+    if (!IsExistFile(platform::pathToUtf8(log))) {
+      func.ShowErrMsg(0, "リネームログファイルがありません。\r\n", mb::kExclamation, kPlace);
+      return;
+    }
+    if (!viewer.showLog(log)) func.ShowErrMsg(0, failed, mb::kCritical, kPlace);
+  } catch (const std::exception& e) {
+    func.ShowErrMsg(0, failed + e.what(), mb::kCritical, kPlace);
+  }
 }
 
 }  // namespace batora

@@ -2,6 +2,7 @@
 // The rename-log switch in the window (menu check mark and status-bar picture) and the
 // error-log indicator.
 
+#include <filesystem>
 #include <string_view>
 
 #include "bsfunc.h"
@@ -12,6 +13,14 @@ namespace batora {
 
 inline constexpr std::string_view kRenameLogPanel = "stbpOutLogRen";
 inline constexpr std::string_view kErrorLogPanel = "stbpOutLogError";
+
+// Shows the rename log to the user without blocking the window.
+class LogViewer {
+ public:
+  virtual ~LogViewer() = default;
+  // False when nothing could be shown.
+  virtual bool showLog(const std::filesystem::path& log) = 0;
+};
 
 class LogSwitches {
  public:
@@ -26,6 +35,8 @@ class LogSwitches {
   // Removes the error-log picture when error logging is off; nothing else ever changes it.
   void CmnShowOutLogError();
   void stbStatus_PanelClick(std::string_view key);
+  // Opens the rename log for reading; a missing log or a viewer that fails is reported.
+  void mnViewRenLog_Click(bsFunc& func, LogViewer& viewer) const;
 
  private:
   clsIniFile& m_settings;

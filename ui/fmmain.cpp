@@ -1,8 +1,10 @@
 #include "fmmain.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -10,9 +12,12 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QUrl>
+#include <algorithm>
 
 #include "fmabout.h"
 #include "listcommands.h"
@@ -24,6 +29,7 @@
 #include "qtdrivelist.h"
 #include "qtfolderlist.h"
 #include "qtlistbox.h"
+#include "qtlogviewer.h"
 #include "qtstatusbar.h"
 #include "qtwindow.h"
 #include "text.h"
@@ -112,6 +118,7 @@ fmMain::fmMain(fmMainServices services, QWidget* parent)
   buildMenus();
   m_form = std::make_unique<QtWindow>(*this);
   registerControlWalk();
+  m_logViewer = std::make_unique<QtLogViewer>(*this);
   m_engine = std::make_unique<Engine>(*this);
   connectCommands();
   // Fixed single border: the window cannot be resized.
@@ -240,6 +247,8 @@ void fmMain::buildControls() {
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
   for (QLineEdit* e : {txtSerchFile, txtName, txtExp, txtSeq, txtSample})
     e->installEventFilter(this);
+  acceptDrops(*DirLstBox);
+  acceptDrops(*lstFile);
 }
 
 void fmMain::buildMenus() {
@@ -329,7 +338,7 @@ void fmMain::registerControlWalk() {
 
 void fmMain::connectCommands() {
   Engine& e = *m_engine;
-  connect(DrvLstBox, &QtDriveList::driveChanged, this, [this] { DrvLstBox_Change(); });
+  connect(DrvLstBox, &QtDriveList::driveChanged, this, [&e] { e.choice.DrvLstBox_Change(); });
   connect(DirLstBox, &QtFolderList::pathChanged, this, [&e] { e.choice.DirLstBox_Change(); });
   connect(txtSerchFile, &QLineEdit::textChanged, this, [&e] { e.choice.txtSerchFile_Change(); });
   for (int i = 0; i < 3; ++i) {
@@ -357,6 +366,10 @@ void fmMain::connectCommands() {
   connect(mnSelectAll, &QAction::triggered, this, [this] { CmnSelectAll(true); });
   connect(mnReleaseAll, &QAction::triggered, this, [this] { CmnSelectAll(false); });
   connect(mnDirCopy, &QAction::triggered, this, [&e] { e.choice.mnDirCopy_Click(); });
+  connect(mnDirPaste, &QAction::triggered, this, [&e] { e.choice.mnDirPaste_Click(); });
+  connect(mnViewRenLog, &QAction::triggered, this, [this, &e] {
+    if (e.logs) e.logs->mnViewRenLog_Click(m_func, *m_logViewer);
+  });
   connect(mnViewNew, &QAction::triggered, this,
           [this, &e] { e.choice.CmnRefreshFileList(CmnGetFindDirOption()); });
   connect(mnOutLogRen, &QAction::triggered, this, [this, &e] {
@@ -376,8 +389,9 @@ bool fmMain::Form_Load() {
     unloadWindow();
     return false;
   }
-  m_gbDrvReset = true;
-  m_gbSetFilePath = false;
+  FolderChoice& choice = m_engine->choice;
+  choice.gbDrvReset = true;
+  choice.gbSetFilePath = false;
   m_renameLogPicture = stbStatus->panelPicture(kPanelOutLogRen);
   m_objCtrl.ListControl(lstFile);
   m_objCtrl.LabelSelFileNum(&m_engine->lblSelNum);
@@ -413,7 +427,7 @@ bool fmMain::Form_Load() {
                                                  m_renameLogPicture);
   m_engine->logs->CmnShowOutLogRen(m_settings.OutputLogRename());
   m_engine->logs->CmnShowOutLogError();
-  m_gbDrvReset = false;
+  choice.gbDrvReset = false;
   return true;
 }
 
@@ -439,17 +453,37 @@ void fmMain::centreOnScreen() {
   move(twips(static_cast<int>(left)), twips(static_cast<int>(top)));
 }
 
-void fmMain::DrvLstBox_Change() {
-  if (m_gbDrvReset || m_gbSetFilePath) return;
-  const std::string previous = DirLstBox->path();
-  if (DirLstBox->setPath(DrvLstBox->drive())) return;
-  m_func.ShowErrMsg(0, "ドライブの準備ができていません。", mb::kExclamation, "DrvLstBox_Change");
-  m_gbDrvReset = true;
-  if (!DrvLstBox->setDrive(QtDriveList::driveOf(previous))) {
-    m_func.ShowErrMsg(0, "ドライブエラー!! 強制終了します。", mb::kCritical, "DrvLstBox_Change");
-    endAtOnce();
+// Folders dropped from the desktop's file manager arrive as URLs of local files.
+void fmMain::acceptDrops(QWidget& target) {
+  QWidget* surface = &target;
+  if (auto* view = qobject_cast<QAbstractScrollArea*>(&target)) surface = view->viewport();
+  surface->setAcceptDrops(true);
+  surface->installEventFilter(this);
+}
+
+bool fmMain::dropEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+      // Every kind of data is taken, so that a drop of the wrong kind can be explained.
+      static_cast<QDropEvent*>(event)->acceptProposedAction();
+      return true;
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      DropData dropped;
+      const QList<QUrl> urls = drop->mimeData()->urls();
+      dropped.isFileList =
+          !urls.isEmpty() &&
+          std::all_of(urls.begin(), urls.end(), [](const QUrl& u) { return u.isLocalFile(); });
+      if (dropped.isFileList)
+        for (const QUrl& url : urls) dropped.paths.push_back(toUtf8(url.toLocalFile()));
+      drop->acceptProposedAction();
+      m_engine->choice.CmnOLEDragDrop(dropped);
+      return true;
+    }
+    default:
+      return false;
   }
-  m_gbDrvReset = false;
 }
 
 int fmMain::CmnGetFindDirOption() const {
@@ -493,6 +527,8 @@ void fmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool fmMain::eventFilter(QObject* watched, QEvent* event) {
+  if ((watched == DirLstBox->viewport() || watched == lstFile->viewport()) && dropEvent(event))
+    return true;
   if (event->type() == QEvent::ShortcutOverride &&
       isMenuShortcut(*static_cast<QKeyEvent*>(event), actions())) {
     event->ignore();
@@ -547,6 +583,14 @@ void fmMain::unloadWindow() {
 
 void fmMain::endAtOnce() {
   m_services.endAtOnce();
+}
+
+DriveList& fmMain::driveList() {
+  return *DrvLstBox;
+}
+
+std::string fmMain::driveOf(const std::string& path) const {
+  return QtDriveList::driveOf(path);
 }
 
 }  // namespace batora

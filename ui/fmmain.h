@@ -32,6 +32,7 @@ class QtDriveList;
 class QtFolderList;
 class QtListBox;
 class QtStatusBar;
+class QtLogViewer;
 class QtWindow;
 
 // What the program hands the window: created once by main, replaced by tests.
@@ -74,7 +75,8 @@ class fmMain final : public QMainWindow, private RenameHost, private FolderChoic
   void connectCommands();
   void centreOnScreen();
   void applyStartFolder();
-  void DrvLstBox_Change();
+  void acceptDrops(QWidget& target);
+  bool dropEvent(QEvent* event);
   void CmnMoveFile(int iDirection);
   void CmnSelectAll(bool bSelect);
   void sortBy(int iSortOption);
@@ -95,13 +97,13 @@ class fmMain final : public QMainWindow, private RenameHost, private FolderChoic
   // FolderChoiceHost
   FolderList& folderList() override;
   TextField& patternBox() override;
+  DriveList& driveList() override;
+  std::string driveOf(const std::string& path) const override;
 
   fmMainServices m_services;
   clsIniFile m_settings;
   bsFunc m_func;
   clsObjCtrl m_objCtrl;
-  bool m_gbDrvReset = false;
-  bool m_gbSetFilePath = false;
   bool m_unloading = false;
   Picture m_renameLogPicture;
 
@@ -161,6 +163,7 @@ class fmMain final : public QMainWindow, private RenameHost, private FolderChoic
   QAction* mnVersion = nullptr;
 
   std::unique_ptr<QtWindow> m_form;
+  std::unique_ptr<QtLogViewer> m_logViewer;
   std::unique_ptr<Engine> m_engine;
 };
 

@@ -1,5 +1,7 @@
 #include "folderchoice.h"
 
+#include <set>
+
 #include "filelistfixture.h"
 
 namespace batora {
@@ -11,14 +13,36 @@ class FakeFolderList : public FolderList {
  public:
   std::string current;
   std::function<void()> onChange;
+  // Folders that exist but cannot be opened (a volume without its medium).
+  std::set<std::string> unreadable;
   std::string path() const override { return current; }
   bool setPath(const std::string& p) override {
-    if (!std::filesystem::is_directory(p)) return false;
+    if (!std::filesystem::is_directory(p) || unreadable.count(p)) return false;
+    if (p == current) return true;
     current = p;
     if (onChange) onChange();
     return true;
   }
   std::string highlightedPath() const override { return current; }
+};
+
+// Two volumes: the root, and a folder mounted as a volume of its own.
+class FakeDriveList : public DriveList {
+ public:
+  std::set<std::string> drives{"/"};
+  std::string current = "/";
+  std::function<void()> onChange;
+  int changes = 0;
+  bool refuseAll = false;
+  std::string drive() const override { return current; }
+  bool setDrive(const std::string& d) override {
+    if (refuseAll || !drives.count(d)) return false;
+    if (d == current) return true;
+    current = d;
+    ++changes;
+    if (onChange) onChange();
+    return true;
+  }
 };
 
 class FolderChoiceTest : public testing::FileListFixture, public FolderChoiceHost {
@@ -27,6 +51,7 @@ class FolderChoiceTest : public testing::FileListFixture, public FolderChoiceHos
     for (const char* name : {"top.txt", "x", "X.jpg", "sub/inner.txt", "sub/deeper/d.txt"})
       dir.write(name, "");
     folders.onChange = [this] { choice.DirLstBox_Change(); };
+    drives.onChange = [this] { choice.DrvLstBox_Change(); };
     box.onChange = [this] { choice.txtSerchFile_Change(); };
   }
   // Types like a user: a consumed key never reaches the box.
@@ -45,7 +70,21 @@ class FolderChoiceTest : public testing::FileListFixture, public FolderChoiceHos
   FolderList& folderList() override { return folders; }
   TextField& patternBox() override { return box; }
   int CmnGetFindDirOption() const override { return option; }
+  DriveList& driveList() override { return drives; }
+  std::string driveOf(const std::string& path) const override {
+    return path.starts_with(volume) ? volume : "/";
+  }
+  void endAtOnce() override { ended = true; }
 
+  Rows boxTexts() const {
+    Rows texts;
+    for (const auto& b : toolkit.boxes) texts.push_back(b.text);
+    return texts;
+  }
+
+  std::string volume = "/no volume";
+  bool ended = false;
+  FakeDriveList drives;
   FakeFolderList folders;
   testing::FakeTextField box;
   int option = -1;
@@ -94,6 +133,145 @@ TEST_F(FolderChoiceTest, CopyPutsTheFolderListPathOnTheClipboard) {
   choice.mnDirCopy_Click();
   EXPECT_TRUE(toolkit.clipboardHasText());
   EXPECT_EQ(toolkit.clipboardText(), "/写真/2000");
+}
+
+class FolderChoicePathTest : public FolderChoiceTest {
+ protected:
+  void SetUp() override {
+    volume = dir.mkdir("volume").string();
+    drives.drives.insert(volume);
+    dir.write("volume/photos/p.jpg", "");
+    option = 1;
+    ASSERT_TRUE(folders.setPath(dir.path().string()));
+    window.lockHistory.clear();
+  }
+  void paste(const std::string& text) {
+    toolkit.setClipboardText(text);
+    choice.mnDirPaste_Click();
+  }
+  void expectFolderKept() {
+    EXPECT_EQ(folders.current, dir.path().string());
+    EXPECT_EQ(drives.current, "/");
+    EXPECT_EQ(searches(), 0);
+  }
+};
+
+TEST_F(FolderChoicePathTest, FolderOnAnotherVolumeMovesBothListsAndSearchesOnce) {
+  const std::string photos = volume + "/photos";
+  choice.CmnOLEDragDrop({true, {photos}});
+  EXPECT_EQ(drives.current, volume);
+  EXPECT_EQ(folders.current, photos);
+  EXPECT_EQ(searches(), 1);
+  EXPECT_EQ(rows(), Rows{"p.jpg"});
+  EXPECT_TRUE(toolkit.boxes.empty());
+  EXPECT_FALSE(choice.gbSetFilePath);
+}
+
+TEST_F(FolderChoicePathTest, DropsThatAreNotOneFolderAreRefused) {
+  struct Row {
+    DropData drop;
+    const char* message;
+  } rows[] = {
+      {{true, {(dir / "top.txt").string()}}, "フォルダ以外は指定できません。"},
+      {{true, {(dir / "sub").string(), volume}}, "複数のターゲットは指定できません。"},
+      {{false, {}}, "このオブジェクトは指定できません。"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.message);
+    toolkit.boxes.clear();
+    choice.CmnOLEDragDrop(row.drop);
+    ASSERT_EQ(boxTexts(), Rows{row.message});
+    EXPECT_EQ(toolkit.boxes[0].style, 48);
+    expectFolderKept();
+  }
+  EXPECT_FALSE(ended);
+  EXPECT_FALSE(std::filesystem::exists(dir / "BatoraEr.log"));
+}
+
+TEST_F(FolderChoicePathTest, EmptyFileListEndsTheProgram) {
+  choice.CmnOLEDragDrop({true, {}});
+  ASSERT_EQ(toolkit.boxes.size(), 1u);
+  EXPECT_EQ(toolkit.boxes[0].text, "\r\n例外エラー！！ 強制終了します。");
+  EXPECT_EQ(toolkit.boxes[0].style, 16);
+  EXPECT_TRUE(ended);
+  EXPECT_NE(testing::readBytes(dir / "BatoraEr.log").find("CmnOLEDragDrop"), std::string::npos);
+}
+
+TEST_F(FolderChoicePathTest, PasteTrimsTheTextAndTakesTheFolder) {
+  paste("   " + (dir / "sub").string() + "  \n");
+  EXPECT_EQ(folders.current, (dir / "sub").string());
+  EXPECT_EQ(searches(), 1);
+  EXPECT_TRUE(toolkit.boxes.empty());
+}
+
+TEST_F(FolderChoicePathTest, PasteOfSomethingThatNamesNothingShowsSixtyFourCharacters) {
+  const std::string hundred = "写真" + std::string(98, 'x');
+  paste(hundred);
+  ASSERT_EQ(toolkit.boxes.size(), 1u);
+  EXPECT_EQ(toolkit.boxes[0].text,
+            "不正なパスが指定されました。\r\n----------------\r\n  パス=\"写真" +
+                std::string(62, 'x') + "\"");
+  EXPECT_EQ(toolkit.boxes[0].style, 48);
+  toolkit.boxes.clear();
+  toolkit.clipboardHoldsText = false;
+  choice.mnDirPaste_Click();
+  EXPECT_EQ(boxTexts(), Rows{"クリップボードの内容が文字列ではありません。"});
+  expectFolderKept();
+}
+
+TEST_F(FolderChoicePathTest, PastedWildcardThatMatchesIsNoFolderToOpen) {
+  paste((dir / "s*").string());
+  EXPECT_EQ(boxTexts(), Rows{"ドライブの準備ができていません。"});
+  expectFolderKept();
+  toolkit.boxes.clear();
+  paste((dir / "q*").string());
+  EXPECT_EQ(toolkit.boxes[0].text.substr(0, 42), "不正なパスが指定されました。");
+}
+
+TEST_F(FolderChoicePathTest, DriveThatCannotBeOpenedReturnsWithoutASecondWarning) {
+  folders.unreadable.insert(volume);
+  drives.setDrive(volume);
+  EXPECT_EQ(boxTexts(), Rows{"ドライブの準備ができていません。"});
+  EXPECT_EQ(drives.current, "/");
+  EXPECT_EQ(drives.changes, 2);
+  expectFolderKept();
+  EXPECT_FALSE(choice.gbDrvReset);
+}
+
+TEST_F(FolderChoicePathTest, DriveThatCannotBeSetBackEndsTheProgram) {
+  folders.unreadable.insert(volume);
+  drives.onChange = [this] {
+    drives.refuseAll = true;
+    choice.DrvLstBox_Change();
+  };
+  drives.setDrive(volume);
+  EXPECT_EQ(boxTexts(),
+            (Rows{"ドライブの準備ができていません。", "ドライブエラー!! 強制終了します。"}));
+  EXPECT_TRUE(ended);
+  EXPECT_NE(testing::readBytes(dir / "BatoraEr.log").find("DrvLstBox_Change"), std::string::npos);
+}
+
+TEST_F(FolderChoicePathTest, DriveListIsSilentWhileThePathIsApplied) {
+  drives.setDrive(volume);  // the user picks the other volume: its root is opened
+  EXPECT_EQ(folders.current, volume);
+  EXPECT_EQ(searches(), 1);
+  choice.CmnSetFilePath(dir.path().string());
+  EXPECT_EQ(drives.current, "/");
+  EXPECT_EQ(searches(), 2);  // the drive change itself did not search
+}
+
+TEST(AnyEntryMatchesTest, LiteralPathsAndWildcards) {
+  testing::TempDir dir;
+  dir.write(".hidden/x", "");
+  dir.write("photo.JPG", "");
+  EXPECT_TRUE(anyEntryMatches(dir.path().string()));
+  EXPECT_TRUE(anyEntryMatches((dir / ".hidden").string()));
+  EXPECT_TRUE(anyEntryMatches((dir / "*.jpg").string()));
+  EXPECT_TRUE(anyEntryMatches((dir / ".h*").string()));
+  EXPECT_FALSE(anyEntryMatches((dir / "*.png").string()));
+  EXPECT_FALSE(anyEntryMatches((dir / "missing" / "*").string()));
+  EXPECT_FALSE(anyEntryMatches(""));
+  EXPECT_TRUE(anyEntryMatches("/"));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 #include "fakeclock.h"
 #include "faketoolkit.h"
+#include "mainwindowfixture.h"
 #include "platform.h"
 #include "qstringutf8.h"
 #include "qtfolderlist.h"
@@ -23,58 +24,8 @@
 namespace batora {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::TempDir;
-
-struct ProcessEnded {};
-
-class MainWindowTest : public ::testing::Test {
- protected:
-  MainWindowTest() {
-    toolkit.onYield = [] { QApplication::processEvents(); };
-    for (const char* name : {"b.jpg", "a.jpg", "c.txt", "sub/d.jpg", "sub/deeper/e.jpg"})
-      dir.write(name, name);
-  }
-
-  void writeSettings(const std::string& text) { dir.write("Batora.ini", text); }
-
-  // Loads the window; the process-ending paths throw so that a test sees where they happen.
-  bool load() {
-    window = std::make_unique<fmMain>(
-        fmMainServices{toolkit, clock, dir.path(), "Batora", [] { throw ProcessEnded{}; }});
-    QAbstractItemModel* model = find<QtListBox>("lstFile")->model();
-    searches = std::make_unique<QSignalSpy>(model, &QAbstractItemModel::modelReset);
-    return window->Form_Load();
-  }
-  void show() {
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-  }
-
-  template <typename T>
-  T* find(const char* name) const {
-    T* widget = window->findChild<T*>(QString::fromLatin1(name));
-    if (!widget) ADD_FAILURE() << "no control " << name;
-    return widget;
-  }
-  QRadioButton* option(int number) const {
-    return window->findChildren<QRadioButton*>(QStringLiteral("optSearch")).at(number - 1);
-  }
-  QString text(const char* name) const { return find<QLineEdit>(name)->text(); }
-  std::vector<std::string> rows() const {
-    ListBox& list = *find<QtListBox>("lstFile");
-    std::vector<std::string> out;
-    for (int i = 0; i < list.rowCount(); ++i) out.push_back(list.rowText(i));
-    return out;
-  }
-
-  TempDir dir;
-  testing::FakeToolkit toolkit;
-  testing::FakeClock clock;  // 2000-12-31
-  std::unique_ptr<fmMain> window;
-  std::unique_ptr<QSignalSpy> searches;
-};
+using testing::MainWindowTest;
+using testing::ProcessEnded;
 
 TEST_F(MainWindowTest, EmptySettingsOpenOnTheProgramFolderWithTheStartValues) {
   writeSettings("");
