@@ -29,7 +29,7 @@ class clsIniFile {
   std::string DefaultFindDirPath() const { return m_findDirPath; }
   bool OutputLogRename() const;
   // Lives in memory until the program ends.
-  void OutputLogRename(bool bDat) { m_outputLogRename = bDat ? "1" : "0"; }
+  void OutputLogRename(bool bDat);
   bool OutputLogError() const;
   std::filesystem::path LogRename_FName() const;
   std::filesystem::path LogErr_FName() const;

@@ -19,6 +19,14 @@ fs::path withSeparator(const fs::path& folder) {
   return s;
 }
 
+// The length of CurrentPath() without building it: the list asks for it once per row, and
+// building a path allocates and splits it into components, none of which a row needs.
+size_t withSeparatorLength(const fs::path& folder) {
+  const fs::path::string_type& s = folder.native();
+  if (s.empty()) return 0;
+  return s.back() == kSep ? s.size() : s.size() + 1;
+}
+
 // Failing search steps end the walk at once; the caller turns this into its failure path.
 struct SearchFailed {};
 
@@ -43,7 +51,7 @@ fs::path clsObjCtrl::SelectionFileName(long lIndex) const {
 
 std::string clsObjCtrl::rowText(long index) const {
   const auto& full = m_files.at(static_cast<size_t>(index)).native();
-  size_t skip = CurrentPath().native().size();
+  size_t skip = withSeparatorLength(m_currentFolder);
   return platform::pathToUtf8(fs::path(full.substr(std::min(skip, full.size()))));
 }
 

@@ -286,7 +286,7 @@ TEST_F(CliExecutable, HelpExplainsEveryOption) {
 TEST_F(CliExecutable, CtrlCStopsABigRunAfterTheFileUnderWay) {
   constexpr int kFiles = 5000;
   auto name = [](char prefix, int i) {
-    char text[16];
+    char text[32];
     std::snprintf(text, sizeof text, "%c%04d.dat", prefix, i);
     return std::string(text);
   };
