@@ -1,0 +1,254 @@
+// A rename run over every file of one folder (RenameRun::CmnStartRename with the window faked,
+// the rename log on, OK at the confirmation and No at the closing question), against a floor on
+// a folder with the same names in the same run: a bare loop of renameat2 with RENAME_NOREPLACE
+// plus one log line per file, opened, appended and closed with plain system calls (x_floor).
+//
+// After No at the closing question the run searches the folder again and sorts it; that is part
+// of the run and stays in its time. after_close_ms and after_close_share tell how much of it it
+// is, x_floor_loop compares the renaming part alone.
+//
+// The digit-count check admits at most 9,999 files at four digits, the most the program's
+// largest run can rename, so that is the folder size.
+//
+// Each iteration gives the run and the floor a fresh folder of hard links to one template file,
+// created in the same order, so that every iteration starts from a directory in the same state.
+// Renaming the files back instead would leave each later iteration a directory whose blocks carry
+// the holes of the earlier ones. Links allocate no inode, so building and removing the folders
+// never runs into ext4's slow reuse of freed inodes.
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bsfunc.h"
+#include "clsobjctrl.h"
+#include "fakeclock.h"
+#include "faketoolkit.h"
+#include "namingrule.h"
+#include "platform.h"
+#include "renamehostfake.h"
+#include "renamerun.h"
+#include "tempdir.h"
+#include "treegen.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace mb = batora::mb;
+using SteadyClock = std::chrono::steady_clock;
+using batora::testing::BoxRecord;
+
+constexpr std::string_view kCommonPart = "京都 旅行_";
+constexpr std::string_view kExtension = "jpg";
+constexpr std::uint64_t kNamesSeed = 2024;
+
+double secondsBetween(SteadyClock::time_point start, SteadyClock::time_point end) {
+  return std::chrono::duration<double>(end - start).count();
+}
+
+// Each iteration starts its log afresh. Emptied rather than deleted, so that the log keeps its
+// inode: freed inodes are what slows ext4 down (see the top of this file).
+void emptied(const fs::path& log) {
+  std::ofstream(log, std::ios::binary | std::ios::trunc);
+}
+
+// Owns a file descriptor.
+class Fd {
+ public:
+  explicit Fd(int fd) : m_fd(fd) {}
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  ~Fd() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  int get() const { return m_fd; }
+  bool close() {
+    const int fd = m_fd;
+    m_fd = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int m_fd;
+};
+
+bool appendLine(const std::string& log, const std::string& line) {
+  Fd fd(::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+  return fd.get() >= 0 &&
+         ::write(fd.get(), line.data(), line.size()) == static_cast<ssize_t>(line.size()) &&
+         fd.close();
+}
+
+// The same system calls as the run, on the same paths, and nothing else: the names come in the
+// order the run's list has them, the line has the run's layout but is already in its final
+// encoding, and the time stamp is fixed as the run's fake clock has it.
+bool renameFloor(const fs::path& folder, const std::vector<fs::path>& names, const fs::path& log) {
+  const std::string prefix = folder.native() + '/';
+  std::string from, to, line;
+  char sequence[24];
+  if (!appendLine(log, "*** Rename Start !!  [2000/12/31 09:05:07] ***\r\n")) return false;
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    std::snprintf(sequence, sizeof sequence, "%04zu", k + 1);
+    from.assign(prefix).append(names[k].native());
+    to.assign(prefix).append(kCommonPart).append(sequence).append(".").append(kExtension);
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0)
+      return false;
+    line.assign("*** 2000/12/31 09:05:07, [").append(from).append(" -> ").append(to);
+    line.append("] リネーム正常終了 ***\r\n");
+    if (!appendLine(log.native(), line)) return false;
+  }
+  return true;
+}
+
+// A main window, its fields and the engine objects, once for the whole benchmark, as the program
+// has them once.
+struct Session {
+  explicit Session(const fs::path& folder) {
+    host.folder = folder;
+    host.depth = 1;
+    objCtrl.ListControl(&host.list);
+    objCtrl.LabelSelFileNum(&label);
+    objCtrl.SerchFileName("*.*");
+  }
+  batora::testing::FakeToolkit toolkit;
+  batora::testing::FakeClock clock;
+  batora::testing::TempDir programFolder;
+  batora::clsIniFile settings{programFolder.path()};
+  batora::bsFunc func{toolkit, settings, clock, "Batora"};
+  batora::testing::FakeRenameHost host{toolkit};
+  batora::testing::FakeLabel label;
+  batora::clsObjCtrl objCtrl{func};
+  batora::testing::FakeTextField txtName{std::string(kCommonPart)};
+  batora::testing::FakeTextField txtExp{std::string(kExtension)};
+  batora::testing::FakeTextField txtSeq{"4"};
+  batora::testing::FakeTextField txtSample;
+  batora::testing::FakeCheckField chbBackSeq{1};
+  batora::NamingRule rule{txtName, txtExp, txtSeq, chbBackSeq, txtSample, clock};
+  batora::RenameRun run{func, objCtrl, rule, host};
+};
+
+struct Timing {
+  double whole = 0;
+  double afterClose = 0;
+};
+
+// Lists and selects the folder as the user would before the run; only the run itself is timed.
+// Returns nothing when the run did not rename every file.
+std::optional<Timing> timedRun(Session& s, long fileCount) {
+  if (s.objCtrl.SetFileList(s.host.window, s.host.folder, 1, s.host.status)) return std::nullopt;
+  for (auto& row : s.host.list.rows) row.selected = true;
+  s.toolkit.boxes.clear();
+  s.toolkit.answers = {mb::kIdOk, mb::kIdNo};
+  s.host.status.history.clear();
+  SteadyClock::time_point closing{};
+  s.toolkit.onBox = [&closing](const BoxRecord& box) {
+    if (box.style == (mb::kYesNo | mb::kQuestion)) closing = SteadyClock::now();
+  };
+  const auto start = SteadyClock::now();
+  s.run.CmnStartRename();
+  const auto end = SteadyClock::now();
+  s.toolkit.onBox = nullptr;
+
+  const bool allRenamed = s.toolkit.boxes.size() == 2 &&
+                          s.toolkit.boxes[1].text.find("エラー０件") != std::string::npos &&
+                          s.host.list.rowCount() == fileCount &&
+                          s.host.list.rowText(0) == std::string(kCommonPart) + "0001.jpg";
+  if (!allRenamed) return std::nullopt;
+  return Timing{secondsBetween(start, end), secondsBetween(closing, end)};
+}
+
+void BM_RenameRun(benchmark::State& state) {
+  const long fileCount = state.range(0);
+  const std::vector<std::string> names =
+      batora::bench::fileNames(static_cast<std::size_t>(fileCount), kNamesSeed);
+  batora::testing::TempDir work;
+  const fs::path templateFile = work / "template";
+  const fs::path runFolder = work / "run";
+  const fs::path floorFolder = work / "floor";
+  const fs::path floorLog = work / "floor.log";
+  Session session(runFolder);
+  fs::path runLog;
+  try {
+    session.programFolder.write("Batora.ini", "OUTPUT_LOG_RENAME=1\r\n");
+    const bool read = session.settings.ReadIniFile(
+        "Batora.ini", [&](auto place, auto message) { session.func.OutputErrLog(place, message); });
+    if (!read || !session.settings.OutputLogRename()) {
+      state.SkipWithError("the settings file did not switch the rename log on");
+      return;
+    }
+    runLog = session.settings.LogRename_FName();
+    work.write("template", "");
+  } catch (const std::exception& e) {
+    state.SkipWithError(e.what());
+    return;
+  }
+
+  double runSeconds = 0, afterCloseSeconds = 0, floorSeconds = 0;
+  long iteration = 0;
+  for (auto _ : state) {
+    double runTime = 0;
+    try {
+      // Which of the two goes first turns from one iteration to the next.
+      for (long step = 0; step < 2; ++step) {
+        if ((iteration + step) % 2 == 0) {
+          batora::bench::linkedFolder(runFolder, templateFile, names);
+          emptied(runLog);
+          const std::optional<Timing> timing = timedRun(session, fileCount);
+          if (!timing) {
+            state.SkipWithError("the run did not rename every file");
+            return;
+          }
+          runTime = timing->whole;
+          afterCloseSeconds += timing->afterClose;
+          fs::remove_all(runFolder);
+        } else {
+          batora::bench::linkedFolder(floorFolder, templateFile, names);
+          emptied(floorLog);
+          const std::optional<batora::platform::FolderListing> listing =
+              batora::platform::readFolder(floorFolder);
+          const auto start = SteadyClock::now();
+          const bool done = listing && renameFloor(floorFolder, listing->files, floorLog);
+          floorSeconds += secondsBetween(start, SteadyClock::now());
+          if (!done) {
+            state.SkipWithError("the floor did not rename every file");
+            return;
+          }
+          fs::remove_all(floorFolder);
+        }
+      }
+    } catch (const std::exception& e) {
+      state.SkipWithError(e.what());
+      return;
+    }
+    runSeconds += runTime;
+    state.SetIterationTime(runTime);
+    ++iteration;
+  }
+  const auto iterations = static_cast<double>(state.iterations());
+  const auto files = static_cast<double>(fileCount);
+  state.counters["floor_ms"] = floorSeconds * 1000 / iterations;
+  state.counters["after_close_ms"] = afterCloseSeconds * 1000 / iterations;
+  state.counters["after_close_share"] = afterCloseSeconds / runSeconds;
+  state.counters["x_floor"] = runSeconds / floorSeconds;
+  state.counters["x_floor_loop"] = (runSeconds - afterCloseSeconds) / floorSeconds;
+  state.counters["files_per_s"] = files * iterations / runSeconds;
+  state.counters["floor_files_per_s"] = files * iterations / floorSeconds;
+}
+BENCHMARK(BM_RenameRun)
+    ->Arg(9'999)
+    ->UseManualTime()
+    ->MinTime(2.0)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
