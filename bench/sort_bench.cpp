@@ -18,7 +18,7 @@
 
 namespace {
 
-using Table = std::vector<std::filesystem::path>;
+using Table = std::vector<batora::platform::PathText>;
 using Clock = std::chrono::steady_clock;
 
 // splitmix64: the same table on every machine and standard library, unlike the std
@@ -78,7 +78,7 @@ Table generatedTable(std::size_t count) {
   Generator random(count);
   Table table;
   table.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) table.push_back(generatedPath(random));
+  for (std::size_t i = 0; i < count; ++i) table.push_back(generatedPath(random).native());
   return table;
 }
 
@@ -128,8 +128,7 @@ void sortByName(benchmark::State& state, const Table& input) {
     state.PauseTiming();
     floor = input;
     auto start = Clock::now();
-    std::sort(floor.begin(), floor.end(),
-              [](const auto& a, const auto& b) { return a.native() < b.native(); });
+    std::sort(floor.begin(), floor.end(), [](const auto& a, const auto& b) { return a < b; });
     floorMs += millisecondsSince(start);
     table = input;
     state.ResumeTiming();

@@ -11,6 +11,10 @@
 
 namespace batora::platform {
 
+// A path as the system stores it, kept as plain text where many are held at once: a path object
+// also keeps the list of its components, which costs more than the text itself.
+using PathText = std::filesystem::path::string_type;
+
 // The separator the program writes when it joins a folder and a name.
 inline constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
 

@@ -50,7 +50,7 @@ fs::path clsObjCtrl::SelectionFileName(long lIndex) const {
 }
 
 std::string clsObjCtrl::rowText(long index) const {
-  const auto& full = m_files.at(static_cast<size_t>(index)).native();
+  const platform::PathText& full = m_files.at(static_cast<size_t>(index));
   size_t skip = withSeparatorLength(m_currentFolder);
   return platform::pathToUtf8(fs::path(full.substr(std::min(skip, full.size()))));
 }

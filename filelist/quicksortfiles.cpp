@@ -36,12 +36,11 @@ NameParts splitName(std::string_view text) {
 // a byte that is not UTF-8 turns into U+FFFD on the way to UTF-16 just as it does in the shown
 // text, and the separator and the dot are the same bytes either way.
 template <typename Native>
-std::string_view shownText(const Native& native, const std::filesystem::path& path,
-                           std::string& scratch) {
+std::string_view shownText(const Native& native, std::string& scratch) {
   if constexpr (std::is_same_v<Native, std::string>) {
     return native;
   } else {
-    scratch = platform::pathToUtf8(path);
+    scratch = platform::pathToUtf8(std::filesystem::path(native));
     return scratch;
   }
 }
@@ -96,7 +95,7 @@ struct Item {
 // round reads each tied entry's chunks once.
 class KeyRanks {
  public:
-  KeyRanks(const std::vector<std::filesystem::path>& table, long lo, long hi, bool byName) {
+  KeyRanks(const std::vector<platform::PathText>& table, long lo, long hi, bool byName) {
     const auto count = static_cast<size_t>(hi - lo + 1);
     m_begin.reserve(count + 1);
     m_chunks.reserve(count * 8);
@@ -105,11 +104,10 @@ class KeyRanks {
     const auto first = table.begin() + lo;
     for (size_t i = 0; i < count; ++i) {
       if (i + kLookAhead < count) {
-        const auto& ahead = first[i + kLookAhead].native();  // the name is at the end
+        const auto& ahead = first[i + kLookAhead];  // the name is at the end
         prefetch(ahead.data() + ahead.size() - 1);
       }
-      const auto& path = first[i];
-      const NameParts parts = splitName(shownText(path.native(), path, scratch));
+      const NameParts parts = splitName(shownText(first[i], scratch));
       primary.clear();
       secondary.clear();
       appendUtf16(primary, byName ? parts.baseName : parts.extension);
@@ -292,9 +290,9 @@ class ClassicQuickSort {
 // Gathers the entries in their new order, then moves them back. The reads jump around the table
 // but do not depend on one another, so the processor overlaps them; following the permutation's
 // cycles in place waited for every read in turn and took about twice as long.
-void permute(std::vector<std::filesystem::path>& table, long lo, const std::vector<Item>& items) {
+void permute(std::vector<platform::PathText>& table, long lo, const std::vector<Item>& items) {
   const auto first = table.begin() + lo;
-  std::vector<std::filesystem::path> sorted;
+  std::vector<platform::PathText> sorted;
   sorted.reserve(items.size());
   for (size_t i = 0; i < items.size(); ++i) {
     if (i + kLookAhead < items.size()) prefetch(&first[items[i + kLookAhead].index]);
@@ -315,7 +313,7 @@ void SplitFileName(const std::filesystem::path& path, std::string& baseName,
 
 // The keys are split and converted once per sort rather than once per comparison, the quicksort
 // runs over small rank records, and the paths themselves move only once at the end.
-void QuickSortFiles(std::vector<std::filesystem::path>& table, long lo, long hi, int iSortOption,
+void QuickSortFiles(std::vector<platform::PathText>& table, long lo, long hi, int iSortOption,
                     int iDescOption) {
   // The window always passes 0 to the final index; anything outside the table is left alone
   // rather than read past its end.

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform.h"
+
 namespace batora {
 
 // Base name and extension (without the dot) of the last path component, as UTF-8 text.
@@ -16,7 +18,7 @@ void SplitFileName(const std::filesystem::path& path, std::string& baseName,
 // descending. Texts compare ordinally over UTF-16 code units. Entries with equal keys end up in
 // exactly the order the classic recursive quicksort (pivot at the middle, rounded half to even)
 // leaves them in.
-void QuickSortFiles(std::vector<std::filesystem::path>& table, long lo, long hi, int iSortOption,
+void QuickSortFiles(std::vector<platform::PathText>& table, long lo, long hi, int iSortOption,
                     int iDescOption);
 
 }  // namespace batora

@@ -17,13 +17,14 @@ namespace batora {
 namespace {
 
 namespace fs = std::filesystem;
-using Table = std::vector<fs::path>;
+using Table = std::vector<platform::PathText>;
 
 // A path below a fixed root folder; "/" in `relative` stands for the platform's separator.
-fs::path entry(std::string relative) {
+platform::PathText entry(std::string relative) {
   std::replace(relative.begin(), relative.end(), '/', platform::kSeparator);
   return platform::pathFromUtf8(std::string(1, platform::kSeparator) + "photos" +
-                                platform::kSeparator + relative);
+                                platform::kSeparator + relative)
+      .native();
 }
 
 Table tableOf(const std::vector<std::string>& relatives) {
@@ -35,7 +36,7 @@ Table tableOf(const std::vector<std::string>& relatives) {
 // The entries' texts in byte order, to check that a sort only rearranged them.
 std::vector<fs::path::string_type> sortedTexts(const Table& table) {
   std::vector<fs::path::string_type> texts;
-  for (const auto& path : table) texts.push_back(path.native());
+  for (const auto& path : table) texts.push_back(path);
   std::sort(texts.begin(), texts.end());
   return texts;
 }
