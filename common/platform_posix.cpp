@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 #include <system_error>
@@ -106,19 +107,30 @@ std::string programName() {
 }
 
 std::string utf8ToCp932(std::string_view utf8) {
-  std::string text = utf8::sanitize(utf8);
-  std::string_view in = text;
+  const std::string text = utf8::sanitize(utf8);
+  std::string_view rest = text;
   std::string out;
-  out.reserve(in.size());
+  out.reserve(rest.size());
   Iconv& cd = codecs().toCp932;
-  if (!cd.ok()) {
-    // Without the converter only ASCII is certain to survive.
-    for (char32_t c : utf8::decode(text)) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    return out;
-  }
-  while (!cd.convert(in, out)) {
-    out.push_back('?');
-    in.remove_prefix(utf8::sequenceLength(in));
+  const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+  while (!rest.empty()) {
+    // ASCII is the same in both and never part of a longer sequence: runs of it are copied,
+    // and only the runs between them go through the converter (a log line is mostly a path).
+    const auto asciiEnd = std::find_if_not(rest.begin(), rest.end(), isAscii);
+    out.append(rest.begin(), asciiEnd);
+    rest.remove_prefix(static_cast<size_t>(asciiEnd - rest.begin()));
+    const auto otherEnd = std::find_if(rest.begin(), rest.end(), isAscii);
+    std::string_view run = rest.substr(0, static_cast<size_t>(otherEnd - rest.begin()));
+    rest.remove_prefix(run.size());
+    if (!cd.ok()) {
+      // Without the converter only ASCII is certain to survive.
+      out.append(utf8::length(run), '?');
+      continue;
+    }
+    while (!cd.convert(run, out)) {
+      out.push_back('?');
+      run.remove_prefix(utf8::sequenceLength(run));
+    }
   }
   return out;
 }

@@ -141,19 +141,20 @@ bool RenameRun::renameOne(long k, int row, long digits, Progress& progress) {
       outcome = {};
   }
 
+  const std::string oldText = shown(oldPath);
   StatusBar& status = m_host.statusBar();
   if (outcome.result == platform::RenameResult::kDone) {
-    m_func.SetStatusText(status, shown(oldPath) + "のﾘﾈｰﾑ 正常終了", 100);
-    OutputRenLog(m_func, shown(oldPath), shown(newPath), kRenamedOk);
+    m_func.SetStatusText(status, oldText + "のﾘﾈｰﾑ 正常終了", 100);
+    OutputRenLog(m_func, oldText, shown(newPath), kRenamedOk);
     return true;
   }
   ++progress.errors;
-  m_func.SetStatusText(status, shown(oldPath) + "のﾘﾈｰﾑ 異常終了");
-  OutputRenLog(m_func, shown(oldPath), shown(newPath), kRenameFailed);
+  m_func.SetStatusText(status, oldText + "のﾘﾈｰﾑ 異常終了");
+  OutputRenLog(m_func, oldText, shown(newPath), kRenameFailed);
   if (outcome.result != platform::RenameResult::kTargetExists) return true;
 
   const std::string message = "エラーが発生しました。\r\n同名のファイルが他に存在します。\r\n　(" +
-                              shown(oldPath) + " --> " + m_rule.CmnMakeFileName(seq) + ")";
+                              oldText + " --> " + m_rule.CmnMakeFileName(seq) + ")";
   if (k < progress.total - 1) {
     return m_func.ShowErrMsg(1, message + "\r\n\r\n該当ファイルをスキップして処理を続行しますか？",
                              mb::kYesNo | mb::kExclamation, kPlace) != mb::kIdNo;
