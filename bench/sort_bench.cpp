@@ -3,7 +3,9 @@
 // paths. x_floor is the sort's time divided by the floor's.
 
 #include <benchmark/benchmark.h>
+
 #include <sys/resource.h>
+#include "treegen.h"
 
 #include <algorithm>
 #include <chrono>
@@ -21,22 +23,7 @@ namespace {
 using Table = std::vector<batora::platform::PathText>;
 using Clock = std::chrono::steady_clock;
 
-// splitmix64: the same table on every machine and standard library, unlike the std
-// distributions.
-class Generator {
- public:
-  explicit Generator(std::uint64_t seed) : m_state(seed) {}
-  std::uint64_t next() {
-    std::uint64_t z = (m_state += 0x9E3779B97F4A7C15u);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-    return z ^ (z >> 31);
-  }
-  std::size_t below(std::size_t count) { return static_cast<std::size_t>(next() % count); }
-
- private:
-  std::uint64_t m_state;
-};
+using batora::bench::Generator;
 
 // Folders and names as a photo and document collection has them: camera numbers that repeat in
 // many folders, Japanese names, spaces, upper- and lower-case extensions, names without one.

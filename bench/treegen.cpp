@@ -30,23 +30,6 @@ constexpr int kLevels = 3;
 constexpr std::array<std::string_view, 11> kExtensions = {"jpg", "JPG",  "png",    "PNG", "txt", "",
                                                           "mp4", "Jpeg", "tar.gz", "PDF", ""};
 
-// splitmix64: the same sequence on every machine and standard library, unlike the std
-// distributions.
-class Generator {
- public:
-  explicit Generator(std::uint64_t seed) : m_state(seed) {}
-  std::uint64_t next() {
-    std::uint64_t z = (m_state += 0x9E3779B97F4A7C15u);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-    return z ^ (z >> 31);
-  }
-  std::size_t below(std::size_t count) { return static_cast<std::size_t>(next() % count); }
-
- private:
-  std::uint64_t m_state;
-};
-
 // Every name carries its own index, which keeps the names of one call distinct.
 std::string fileName(std::size_t index, Generator& random) {
   const std::string number = std::to_string(index);

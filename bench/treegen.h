@@ -9,6 +9,23 @@
 
 namespace batora::bench {
 
+// splitmix64: the same sequence on every machine and standard library, unlike the std
+// distributions.
+class Generator {
+ public:
+  explicit Generator(std::uint64_t seed) : m_state(seed) {}
+  std::uint64_t next() {
+    std::uint64_t z = (m_state += 0x9E3779B97F4A7C15u);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    return z ^ (z >> 31);
+  }
+  std::size_t below(std::size_t count) { return static_cast<std::size_t>(next() % count); }
+
+ private:
+  std::uint64_t m_state;
+};
+
 // The folders below a tree's root, relative, each after its parent: ten per folder over three
 // levels (1,110 folders).
 std::vector<std::filesystem::path> treeFolders();
