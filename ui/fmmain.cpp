@@ -445,11 +445,11 @@ void fmMain::applyStartFolder() {
 void fmMain::centreOnScreen() {
   const Size screen = m_services.toolkit.screenSizeTwips();
   adjustSize();
-  const int perInch = qMax(1, twips(kTwipsPerInch));
-  const long width = static_cast<long>(frameGeometry().width()) * kTwipsPerInch / perInch;
-  const long height = static_cast<long>(frameGeometry().height()) * kTwipsPerInch / perInch;
-  const long left = (screen.width - width) / 2;
-  const long top = (screen.height - height) / 2;
+  const double perInch = qMax(1, twips(kTwipsPerInch));
+  const long left = centredTwips(static_cast<double>(screen.width),
+                                 frameGeometry().width() * kTwipsPerInch / perInch);
+  const long top = centredTwips(static_cast<double>(screen.height),
+                                frameGeometry().height() * kTwipsPerInch / perInch);
   move(twips(static_cast<int>(left)), twips(static_cast<int>(top)));
 }
 
