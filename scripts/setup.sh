@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk clang-format
+  fonts-noto-cjk xdg-utils clang-format
 )
 
 missing=()
