@@ -204,10 +204,12 @@ int runCli(const std::vector<std::string>& args, const CliEnvironment& env) {
   toolkit.onStopRequest([&run] { run.CmnStopRename(); });
 
   if (options.dryRun) {
-    // The run's own checks decide, with their own messages; the toolkit answers the
-    // confirmation that follows them with Cancel, so nothing is changed or logged.
-    run.CmnStartRename();
-    if (!toolkit.confirmationAsked()) return kExitRefused;
+    // The run's own checks decide, with the run's own message and place.
+    if (const auto refusal =
+            renameRefusal(list.selectedCount(), rule.digitsText(), rule.commonPartText())) {
+      func.ShowErrMsg(0, *refusal, mb::kExclamation, "CmnStartRename");
+      return kExitRefused;
+    }
     const std::vector<PlannedRename> plan = markCollisions(
         composePlan(objCtrl, rule, selectedRows(list), numberValue(rule.digitsText()).value_or(1)),
         occupiedOnDisk);

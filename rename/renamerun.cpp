@@ -43,24 +43,28 @@ std::string sequenceText(long k, long digits) {
 RenameRun::RenameRun(bsFunc& func, clsObjCtrl& objCtrl, NamingRule& rule, RenameHost& host)
     : m_func(func), m_objCtrl(objCtrl), m_rule(rule), m_host(host) {}
 
-bool RenameRun::checksPass(long selectedCount) {
-  auto refuse = [this](const std::string& message) {
-    m_func.ShowErrMsg(0, message, mb::kExclamation, kPlace);
-    return false;
-  };
-  if (selectedCount <= 0) return refuse("リネームするファイルを指定してください。");
-  const std::optional<long> digits = numberValue(m_rule.digitsText());
-  if (!digits) return refuse("桁数は数値を指定して下さい。");
+std::optional<std::string> renameRefusal(long selectedCount, std::string_view digitsText,
+                                         std::string_view commonPart) {
+  if (selectedCount <= 0) return "リネームするファイルを指定してください。";
+  const std::optional<long> digits = numberValue(digitsText);
+  if (!digits) return "桁数は数値を指定して下さい。";
   if (*digits < 1 || *digits > kMaxDigits)
-    return refuse("桁数は１～" + fullWidthNumber(kMaxDigits) + "の範囲で指定して下さい。");
+    return "桁数は１～" + fullWidthNumber(kMaxDigits) + "の範囲で指定して下さい。";
   // The limit as the first d + 1 characters of "100000": 10 to the power d.
   const long limit = std::stol(std::string("100000").substr(0, static_cast<size_t>(*digits) + 1));
   if (selectedCount >= limit)
-    return refuse("対象ファイル数と桁数の関係が不正です。\r\n桁数が" + fullWidthNumber(*digits) +
-                  "の場合、選択できるファイルの数は１～" + fullWidthNumber(limit - 1) + "です。");
-  if (m_rule.commonPartText().find_first_of(kForbiddenInName) != std::string::npos)
-    return refuse("ファイル名が不正です。次の文字は使用できません。\r\n\\ / : * ? \" < > |");
-  return true;
+    return "対象ファイル数と桁数の関係が不正です。\r\n桁数が" + fullWidthNumber(*digits) +
+           "の場合、選択できるファイルの数は１～" + fullWidthNumber(limit - 1) + "です。";
+  if (commonPart.find_first_of(kForbiddenInName) != std::string_view::npos)
+    return "ファイル名が不正です。次の文字は使用できません。\r\n\\ / : * ? \" < > |";
+  return std::nullopt;
+}
+
+bool RenameRun::checksPass(long selectedCount) {
+  const std::optional<std::string> refusal =
+      renameRefusal(selectedCount, m_rule.digitsText(), m_rule.commonPartText());
+  if (refusal) m_func.ShowErrMsg(0, *refusal, mb::kExclamation, kPlace);
+  return !refusal;
 }
 
 // A plain box: no beep, never logged.

@@ -3,6 +3,7 @@
 // order, and reports every file, the collisions and a summary.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,12 @@ class RenameRun {
   std::string m_savedStopCaption;
   std::string m_savedStopMenuCaption;
 };
+
+// Why the rule cannot be applied to the selection, as the user is told; nullopt when it can.
+// Checked in this order: a selection, a number of digits, 1 to 4 digits, few enough files for
+// the digits, no forbidden character in the common part.
+std::optional<std::string> renameRefusal(long selectedCount, std::string_view digitsText,
+                                         std::string_view commonPart);
 
 // The sequence text of file k (0-based) for d digits: k + 1 padded with zeros.
 std::string sequenceText(long k, long digits);
