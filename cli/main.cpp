@@ -9,6 +9,7 @@
 
 int main(int argc, char* argv[]) {
   using namespace batora::cli;
+  setUpOutputs();
   std::error_code ec;
   std::filesystem::path current = std::filesystem::current_path(ec);
   const CliEnvironment env{
@@ -24,5 +25,5 @@ int main(int argc, char* argv[]) {
       .stopSignalled = stopSignalled,
       .readLine = [] { return readInputLine(stopSignalled); },
   };
-  return runCli(std::vector<std::string>(argv + 1, argv + argc), env);
+  return runCli(commandLineArguments(argc, argv), env);
 }

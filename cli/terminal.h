@@ -4,10 +4,16 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace batora::cli {
 
 enum class Stream { kIn, kOut, kErr };
+
+// The program's arguments (without its own name) as UTF-8.
+std::vector<std::string> commandLineArguments(int argc, char* argv[]);
+// Makes the outputs carry UTF-8 text with plain line ends, as a terminal and a script read it.
+void setUpOutputs();
 
 bool isTerminal(Stream stream);
 

@@ -20,6 +20,13 @@ void onInterrupt(int) {
 
 }  // namespace
 
+std::vector<std::string> commandLineArguments(int argc, char* argv[]) {
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+// Terminals here read UTF-8 already, and the C library writes bytes as they are.
+void setUpOutputs() {}
+
 bool isTerminal(Stream stream) {
   switch (stream) {
     case Stream::kIn:

@@ -2,9 +2,9 @@
 
 #include <exception>
 
+#include "folderscan.h"
 #include "quicksortfiles.h"
 #include "text.h"
-#include "wildcardpattern.h"
 
 namespace batora {
 namespace fs = std::filesystem;
@@ -102,7 +102,7 @@ bool clsObjCtrl::SetFileList(Window& oForm, const fs::path& sDirectoryPath, int 
 
 const platform::FolderListing* clsObjCtrl::listing(const fs::path& folder) {
   if (!m_listing || m_listedFolder != folder) {
-    m_listing = platform::readFolder(folder);
+    m_listing = scanFolder(folder, m_pattern.empty() ? "*.*" : m_pattern);
     m_listedFolder = folder;
   }
   return m_listing ? &*m_listing : nullptr;
@@ -118,10 +118,7 @@ bool clsObjCtrl::SearchFiles(const fs::path& sBase, const fs::path& sSubDir,
 
   const platform::FolderListing* entries = listing(prefix);
   if (!entries) return true;
-  const WildcardPattern pattern(m_pattern.empty() ? "*.*" : m_pattern);
-  for (const fs::path& name : entries->files) {
-    if (pattern.matches(name)) m_files.emplace_back(prefix.native() + name.native());
-  }
+  for (const fs::path& name : entries->files) m_files.emplace_back(prefix.native() + name.native());
   return false;
 }
 

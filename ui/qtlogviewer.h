@@ -1,6 +1,7 @@
 #pragma once
 // The rename log in a read-only window of its own: the log is code page 932, which a text
-// editor on this platform would show garbled.
+// editor on this platform would show garbled. On Windows, whose plain-text editor reads code
+// page 932, showLog starts that editor instead (qtlogviewer_win.cpp).
 
 #include <QDialog>
 #include <QPointer>

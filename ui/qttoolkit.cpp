@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
@@ -60,13 +59,7 @@ QString boxText(std::string_view text) {
 
 }  // namespace
 
-QtToolkit::QtToolkit(const QString& lockFilePath) : m_instanceLock(lockFilePath) {
-  // A lock older than any limit is still valid while its owner runs: staleness is decided by
-  // whether the owning process is alive, so a crashed instance never blocks the next start.
-  m_instanceLock.setStaleLockTime(0);
-  QDir().mkpath(QFileInfo(lockFilePath).absolutePath());
-  m_instanceLock.tryLock(0);
-}
+QtToolkit::QtToolkit(const QString& lockFilePath) : m_instanceLock(lockFilePath) {}
 
 QtToolkit::~QtToolkit() {
   if (m_busyPointer) QGuiApplication::restoreOverrideCursor();
@@ -159,11 +152,8 @@ int QtToolkit::openDocument(const std::string& file, const std::string& folder) 
   return openWithAssociatedProgram(toQString(file), toQString(folder));
 }
 
-// A lock that cannot be made at all (no such folder, no permission) is no sign of another
-// instance; the program then runs rather than refusing to start.
 bool QtToolkit::previousInstance() {
-  if (!m_instanceLock.isLocked()) m_instanceLock.tryLock(0);
-  return !m_instanceLock.isLocked() && m_instanceLock.error() == QLockFile::LockFailedError;
+  return m_instanceLock.anotherInstanceRuns();
 }
 
 Size QtToolkit::screenSizeTwips() {

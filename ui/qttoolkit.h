@@ -1,18 +1,19 @@
 #pragma once
 // The application-wide toolkit services on Qt.
 
-#include <QLockFile>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include "instancelock.h"
 #include "toolkit.h"
 
 namespace batora {
 
 class QtToolkit final : public Toolkit {
  public:
-  // Claims the single-instance lock at lockFilePath for as long as this object lives.
+  // Claims the single-instance lock at lockFilePath (on Windows a named mutex named after it)
+  // for as long as this object lives.
   explicit QtToolkit(const QString& lockFilePath = defaultLockFilePath());
   ~QtToolkit() override;
   QtToolkit(const QtToolkit&) = delete;
@@ -39,7 +40,7 @@ class QtToolkit final : public Toolkit {
 
  private:
   QPointer<QWidget> m_dialogParent;
-  QLockFile m_instanceLock;
+  InstanceLock m_instanceLock;
   bool m_busyPointer = false;
 };
 

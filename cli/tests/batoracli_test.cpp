@@ -99,7 +99,7 @@ TEST_F(CliExecutable, ListsRowsAsTheWindowShowsThem) {
        "* 1  c.jpg\n  2  a.jpg\n* 3  b.JPG\n選択ファイル数 : 2\n"},
       {"depth 2 shows the subfolder part",
        {"--list", "-d", "2", "--pattern=d*", "photos/"},
-       "* 1  sub/d.jpg\n選択ファイル数 : 1\n"},
+       "* 1  sub" + std::string(1, platform::kSeparator) + "d.jpg\n選択ファイル数 : 1\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

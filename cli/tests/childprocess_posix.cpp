@@ -11,9 +11,16 @@
 
 namespace batora::cli::testing {
 
+struct ChildProcess::Child {
+  pid_t pid = -1;
+  int outFd = -1;
+  int errFd = -1;
+};
+
 ChildProcess::ChildProcess(const std::filesystem::path& program,
                            const std::vector<std::string>& args,
-                           const std::filesystem::path& workingFolder) {
+                           const std::filesystem::path& workingFolder)
+    : m_child(std::make_unique<Child>()) {
   int out[2], err[2];
   if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0)
     throw std::runtime_error("pipe failed");
@@ -25,9 +32,9 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
 
-  m_pid = ::fork();
-  if (m_pid < 0) throw std::runtime_error("fork failed");
-  if (m_pid == 0) {
+  m_child->pid = ::fork();
+  if (m_child->pid < 0) throw std::runtime_error("fork failed");
+  if (m_child->pid == 0) {
     int null = ::open("/dev/null", O_RDONLY);
     if (null < 0 || ::dup2(null, STDIN_FILENO) < 0 || ::dup2(out[1], STDOUT_FILENO) < 0 ||
         ::dup2(err[1], STDERR_FILENO) < 0 || ::chdir(folderText.c_str()) != 0)
@@ -37,24 +44,24 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
   }
   ::close(out[1]);
   ::close(err[1]);
-  m_outFd = out[0];
-  m_errFd = err[0];
+  m_child->outFd = out[0];
+  m_child->errFd = err[0];
 }
 
 ChildProcess::~ChildProcess() {
-  if (m_outFd >= 0) ::close(m_outFd);
-  if (m_errFd >= 0) ::close(m_errFd);
-  if (m_pid > 0) {
-    ::kill(m_pid, SIGKILL);
-    ::waitpid(m_pid, nullptr, 0);
+  if (m_child->outFd >= 0) ::close(m_child->outFd);
+  if (m_child->errFd >= 0) ::close(m_child->errFd);
+  if (m_child->pid > 0) {
+    ::kill(m_child->pid, SIGKILL);
+    ::waitpid(m_child->pid, nullptr, 0);
   }
 }
 
 bool ChildProcess::pump() {
-  pollfd fds[2] = {{m_outFd, POLLIN, 0}, {m_errFd, POLLIN, 0}};
+  pollfd fds[2] = {{m_child->outFd, POLLIN, 0}, {m_child->errFd, POLLIN, 0}};
   std::string* sinks[2] = {&m_result.out, &m_result.err};
-  int* owners[2] = {&m_outFd, &m_errFd};
-  if (m_outFd < 0 && m_errFd < 0) return false;
+  int* owners[2] = {&m_child->outFd, &m_child->errFd};
+  if (m_child->outFd < 0 && m_child->errFd < 0) return false;
   if (::poll(fds, 2, -1) < 0) return errno == EINTR;
   for (int i = 0; i < 2; ++i) {
     if (fds[i].fd < 0 || fds[i].revents == 0) continue;
@@ -72,20 +79,20 @@ bool ChildProcess::pump() {
 
 bool ChildProcess::readOutputUntil(const std::function<bool(const std::string&)>& enough) {
   while (!enough(m_result.out))
-    if (m_outFd < 0 || !pump()) return false;
+    if (m_child->outFd < 0 || !pump()) return false;
   return true;
 }
 
 void ChildProcess::sendSignal(int signal) {
-  ::kill(m_pid, signal);
+  ::kill(m_child->pid, signal);
 }
 
 ProcessResult ChildProcess::finish() {
   while (pump()) {
   }
   int status = 0;
-  ::waitpid(m_pid, &status, 0);
-  m_pid = -1;
+  ::waitpid(m_child->pid, &status, 0);
+  m_child->pid = -1;
   m_result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return m_result;
 }

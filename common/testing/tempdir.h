@@ -1,9 +1,10 @@
 #pragma once
 // A self-cleaning temporary folder for tests that touch real files.
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -11,10 +12,20 @@ namespace batora::testing {
 
 class TempDir {
  public:
+  // A folder that did not exist before: creating a folder fails when the name is taken, so a
+  // name drawn at random is tried until one is free, on every platform alike.
   TempDir() {
-    std::string templ = (std::filesystem::temp_directory_path() / "batora-test-XXXXXX").string();
-    if (!::mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
-    m_path = templ;
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::filesystem::path candidate = base / ("batora-test-" + std::to_string(random()));
+      if (std::filesystem::create_directory(candidate)) {
+        m_path = candidate;
+        return;
+      }
+    }
+    throw std::runtime_error("no free name for a temporary folder");
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

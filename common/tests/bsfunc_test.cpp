@@ -87,8 +87,8 @@ TEST_F(BsFuncTest, ErrorLogSwitchedOffWritesNothing) {
 }
 
 TEST_F(BsFuncTest, SettingsChecksLogToTheConfiguredFolder) {
-  auto logs = dir.mkdir("ログ");
-  readSettings("DIRPATH_LOG_ERROR=" + logs.string() + "\r\nINIT_FINDDIR_OPTION=4\r\n");
+  auto logs = dir.mkdir(platform::pathFromUtf8("ログ"));
+  readSettings("DIRPATH_LOG_ERROR=" + platform::pathToUtf8(logs) + "\r\nINIT_FINDDIR_OPTION=4\r\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "BatoraEr.log"));
   EXPECT_EQ(testing::readBytes(logs / "BatoraEr.log"),
             platform::utf8ToCp932("2000/12/31 09:05:07 , EXE名称=Batora , 発生場所=ReadIniFile , "

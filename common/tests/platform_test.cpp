@@ -52,14 +52,6 @@ TEST(FileTest, AppendCreatesAndAppends) {
   EXPECT_FALSE(readFile(dir.path()).has_value());
 }
 
-TEST(PathTest, NamesThatAreNotUtf8SurviveAndShowAReplacement) {
-  std::filesystem::path raw(std::string("photo\xFF.jpg"));
-  EXPECT_EQ(pathToUtf8(raw), "photo\xEF\xBF\xBD.jpg");
-  EXPECT_EQ(pathFromUtf8("写真.jpg").native(), "写真.jpg");
-  EXPECT_EQ(joinPath("/", "a").native(), "/a");
-  EXPECT_EQ(joinPath("/x", "a").native(), "/x/a");
-}
-
 TEST(ProgramTest, FolderAndNameOfTheRunningExecutable) {
   EXPECT_TRUE(std::filesystem::is_directory(programFolder()));
   EXPECT_EQ(programName(), "common_tests");

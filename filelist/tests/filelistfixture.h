@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "bsfunc.h"
 #include "clsobjctrl.h"
 #include "fakeclock.h"
@@ -23,13 +25,20 @@ class FileListFixture : public ::testing::Test {
   bool search(const std::filesystem::path& folder, int depth) {
     return ctrl.SetFileList(window, folder, depth, status);
   }
-  std::vector<std::string> rows() const { return list.texts(); }
+  // The rows as the tests write them, with "/" between folders on every platform.
+  std::vector<std::string> rows() const {
+    std::vector<std::string> texts = list.texts();
+    for (std::string& text : texts)
+      std::replace(text.begin(), text.end(), platform::kSeparator, '/');
+    return texts;
+  }
 
   // Row i shows entry i relative to the searched folder.
   void expectRowsMatchTable() const {
     ASSERT_EQ(list.rowCount(), ctrl.SelectionFiles_FinalIndex() + 1);
     for (int i = 0; i < list.rowCount(); ++i) {
-      EXPECT_EQ(ctrl.CurrentPath().native() + list.rowText(i), ctrl.SelectionFileName(i).native());
+      EXPECT_EQ(ctrl.CurrentPath().native() + platform::pathFromUtf8(list.rowText(i)).native(),
+                ctrl.SelectionFileName(i).native());
     }
   }
 

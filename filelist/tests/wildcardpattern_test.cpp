@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform.h"
+
 namespace batora {
 namespace {
 
@@ -41,7 +43,7 @@ TEST(WildcardPatternTest, MatchesAsUsersOfTheHomePlatformExpect) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.pattern) + " ~ " + row.name);
-    EXPECT_EQ(WildcardPattern(row.pattern).matches(std::string(row.name)), row.match);
+    EXPECT_EQ(WildcardPattern(row.pattern).matches(platform::pathFromUtf8(row.name)), row.match);
   }
 }
 

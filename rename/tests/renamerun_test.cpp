@@ -369,7 +369,8 @@ TEST_F(RenameRunTest, LogThatCannotBeWrittenShowsABoxPerLineAndRenamesEverything
 
 TEST_F(RenameRunTest, FileFromASubfolderMovesUpIntoTheListedFolder) {
   files({"top.jpg", "sub/deep.jpg"}, 2);
-  ASSERT_EQ(host.list.texts(), (Rows{"top.jpg", "sub/deep.jpg"}));
+  ASSERT_EQ(host.list.texts(),
+            (Rows{"top.jpg", std::string("sub") + platform::kSeparator + "deep.jpg"}));
   host.list.rows[1].selected = true;
   toolkit.answers = {mb::kIdOk, mb::kIdNo};
   run.CmnStartRename();

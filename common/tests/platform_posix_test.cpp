@@ -1,0 +1,26 @@
+// The platform layer on what only POSIX file systems have: names that are bytes, one root.
+
+#include <gtest/gtest.h>
+
+#include "clsinifile.h"
+#include "platform.h"
+
+namespace batora::platform {
+namespace {
+
+TEST(PathTest, NamesThatAreNotUtf8SurviveAndShowAReplacement) {
+  std::filesystem::path raw(std::string("photo\xFF.jpg"));
+  EXPECT_EQ(pathToUtf8(raw), "photo\xEF\xBF\xBD.jpg");
+  EXPECT_EQ(pathFromUtf8("写真.jpg").native(), "写真.jpg");
+  EXPECT_EQ(joinPath("/", "a").native(), "/a");
+  EXPECT_EQ(joinPath("/x", "a").native(), "/x/a");
+}
+
+TEST(IniFileRootTest, ProgramFolderAtTheRootGivesNoDoubledSeparator) {
+  clsIniFile ini{"/"};
+  EXPECT_EQ(ini.LogErr_FName().native(), "/BatoraEr.log");
+  EXPECT_EQ(ini.LogRename_FName().native(), "/Batora.log");
+}
+
+}  // namespace
+}  // namespace batora::platform

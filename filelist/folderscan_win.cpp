@@ -1,0 +1,64 @@
+#include <windows.h>
+
+#include "folderscan.h"
+#include "nameorder.h"
+
+namespace batora {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Owns a directory search.
+class FindHandle {
+ public:
+  FindHandle(const fs::path& pattern, WIN32_FIND_DATAW& first)
+      : m_handle(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &first, FindExSearchNameMatch,
+                                    nullptr, FIND_FIRST_EX_LARGE_FETCH)) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (valid()) ::FindClose(m_handle);
+  }
+  bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return m_handle; }
+
+ private:
+  HANDLE m_handle;
+};
+
+// The system matches the pattern with its own rules, which is what the user of a Windows
+// program expects, quirks included: it also tries each name's 8.3 short form, so "*.htm"
+// lists "page.html" (short name PAGE~1.HTM) on a volume that keeps short names. Every entry
+// that is not a folder is a file here: read-only, hidden, system and archive files, and links
+// to files.
+std::optional<std::vector<fs::path>> matchingFiles(const fs::path& folder,
+                                                   std::string_view pattern) {
+  WIN32_FIND_DATAW entry{};
+  FindHandle find(platform::joinPath(folder, platform::pathFromUtf8(pattern)), entry);
+  std::vector<fs::path> files;
+  if (!find.valid()) {
+    if (::GetLastError() == ERROR_FILE_NOT_FOUND) return files;
+    return std::nullopt;
+  }
+  do {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      files.emplace_back(std::wstring(entry.cFileName));
+  } while (::FindNextFileW(find.get(), &entry));
+  if (::GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+  sortInHomeOrder(files);
+  return files;
+}
+
+}  // namespace
+
+std::optional<platform::FolderListing> scanFolder(const fs::path& folder,
+                                                  std::string_view pattern) {
+  std::optional<platform::FolderListing> listing = platform::readFolder(folder);
+  if (!listing) return std::nullopt;
+  std::optional<std::vector<fs::path>> files = matchingFiles(folder, pattern);
+  if (!files) return std::nullopt;
+  listing->files = std::move(*files);
+  return listing;
+}
+
+}  // namespace batora
