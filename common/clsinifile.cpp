@@ -155,7 +155,9 @@ bool clsIniFile::OutputLogRename() const {
   return truthValue(m_outputLogRename).value_or(true);
 }
 
-void clsIniFile::OutputLogRename(bool bDat) { m_outputLogRename.assign(1, bDat ? '1' : '0'); }
+void clsIniFile::OutputLogRename(bool bDat) {
+  m_outputLogRename.assign(1, bDat ? '1' : '0');
+}
 
 bool clsIniFile::OutputLogError() const {
   if (m_outputLogError.empty()) return true;
