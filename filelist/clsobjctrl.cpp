@@ -27,9 +27,6 @@ size_t withSeparatorLength(const fs::path& folder) {
   return s.back() == kSep ? s.size() : s.size() + 1;
 }
 
-// Failing search steps end the walk at once; the caller turns this into its failure path.
-struct SearchFailed {};
-
 }  // namespace
 
 clsObjCtrl::clsObjCtrl(bsFunc& func) : m_func(func) {}
