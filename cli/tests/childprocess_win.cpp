@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <csignal>
+#include <memory>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -12,27 +13,13 @@ namespace batora::cli::testing {
 
 namespace {
 
-// Owns a kernel handle.
-class Handle {
- public:
-  Handle() = default;
-  explicit Handle(HANDLE handle) : m_handle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
-  Handle(Handle&& other) noexcept : m_handle(std::exchange(other.m_handle, nullptr)) {}
-  Handle& operator=(Handle&& other) noexcept {
-    reset();
-    m_handle = std::exchange(other.m_handle, nullptr);
-    return *this;
+// CreateFile reports failure with a value that is no handle and must not be closed.
+struct HandleCloser {
+  void operator()(HANDLE handle) const {
+    if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
   }
-  ~Handle() { reset(); }
-  HANDLE get() const { return m_handle; }
-  HANDLE* out() { return &m_handle; }
-  void reset() {
-    if (m_handle) ::CloseHandle(std::exchange(m_handle, nullptr));
-  }
-
- private:
-  HANDLE m_handle = nullptr;
 };
+using Handle = std::unique_ptr<void, HandleCloser>;
 
 std::wstring wide(const std::string& utf8) {
   return platform::pathFromUtf8(utf8).native();
@@ -62,9 +49,12 @@ std::wstring quoted(const std::wstring& arg) {
 // A pipe whose writing end the child inherits and whose reading end stays here.
 void makePipe(Handle& readEnd, Handle& writeEnd) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  if (!::CreatePipe(readEnd.out(), writeEnd.out(), &inherit, 0) ||
-      !::SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0))
-    throw std::runtime_error("CreatePipe failed");
+  HANDLE read = nullptr, write = nullptr;
+  if (!::CreatePipe(&read, &write, &inherit, 0)) throw std::runtime_error("CreatePipe failed");
+  readEnd.reset(read);
+  writeEnd.reset(write);
+  if (!::SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0))
+    throw std::runtime_error("SetHandleInformation failed");
 }
 
 // Appends everything the pipe brings until its writer is gone.
@@ -113,7 +103,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
                         CREATE_NEW_PROCESS_GROUP, nullptr, workingFolder.c_str(), &startup, &info))
     throw std::runtime_error("CreateProcess failed");
   ::CloseHandle(info.hThread);
-  m_child->process = Handle(info.hProcess);
+  m_child->process.reset(info.hProcess);
   m_child->id = info.dwProcessId;
   // Only the child may hold the writing ends now, so that the pipes end when it does.
   outWrite.reset();

@@ -7,12 +7,12 @@
 namespace batora::cli {
 namespace {
 
-// The status texts of a run of `files` files whose second file fails, left early or not.
-std::vector<std::string> statusTexts(long files, bool leftEarly) {
+// The status texts of a complete run of `files` files whose second file fails.
+std::vector<std::string> statusTexts(long files) {
   std::vector<std::string> texts;
   for (long i = 1; i <= files; ++i)
     texts.push_back("/p/f" + std::to_string(i) + (i == 2 ? "のﾘﾈｰﾑ 異常終了" : "のﾘﾈｰﾑ 正常終了"));
-  texts.push_back(leftEarly ? "ﾘﾈｰﾑは中断されました。(…)" : "ﾘﾈｰﾑ処理が完了しました。　(…)");
+  texts.push_back("ﾘﾈｰﾑ処理が完了しました。　(…)");
   return texts;
 }
 
@@ -35,7 +35,7 @@ TEST(CliRunMonitor, ATerminalShowsABigRunAsOneProgressLine) {
     std::ostringstream out, err;
     TerminalOutput output(out, c.terminal, err, c.terminal);
     RunMonitor monitor(output, c.files);
-    for (const std::string& text : statusTexts(c.files, false)) monitor.statusText(text);
+    for (const std::string& text : statusTexts(c.files)) monitor.statusText(text);
     monitor.finish();
     std::string shown = out.str();
     const bool progress = shown.find("ﾘﾈｰﾑ中 ") != std::string::npos;

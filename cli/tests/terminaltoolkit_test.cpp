@@ -63,11 +63,9 @@ TEST(CliAnswers, EachQuestionIsAnsweredAsTheCommandLineSays) {
 TEST(CliAnswers, TypedAnswersAndTheDefaultButton) {
   const std::tuple<const char*, int, std::optional<int>> cases[] = {
       {"", kCollision, mb::kIdYes},        {" Y ", kCollision, mb::kIdYes},
-      {"はい", kCollision, mb::kIdYes},    {"no", kCollision, mb::kIdNo},
-      {"いいえ", kCollision, mb::kIdNo},   {"", kConfirmation, mb::kIdOk},
-      {"ok", kConfirmation, mb::kIdOk},    {"キャンセル", kConfirmation, mb::kIdCancel},
+      {"はい", kCollision, mb::kIdYes},    {"いいえ", kCollision, mb::kIdNo},
+      {"", kConfirmation, mb::kIdOk},      {"ok", kConfirmation, mb::kIdOk},
       {"N", kConfirmation, mb::kIdCancel}, {"ok", kCollision, std::nullopt},
-      {"maybe", kCollision, std::nullopt},
   };
   for (const auto& [typed, style, expected] : cases) {
     SCOPED_TRACE(typed);

@@ -9,11 +9,9 @@ namespace batora::platform {
 namespace {
 
 TEST(PathTest, NamesThatAreNotUtf8SurviveAndShowAReplacement) {
-  std::filesystem::path raw(std::string("photo\xFF.jpg"));
-  EXPECT_EQ(pathToUtf8(raw), "photo\xEF\xBF\xBD.jpg");
+  EXPECT_EQ(pathToUtf8(std::filesystem::path(std::string("photo\xFF.jpg"))),
+            "photo\xEF\xBF\xBD.jpg");
   EXPECT_EQ(pathFromUtf8("写真.jpg").native(), "写真.jpg");
-  EXPECT_EQ(joinPath("/", "a").native(), "/a");
-  EXPECT_EQ(joinPath("/x", "a").native(), "/x/a");
 }
 
 TEST(IniFileRootTest, ProgramFolderAtTheRootGivesNoDoubledSeparator) {

@@ -7,52 +7,23 @@
 namespace batora {
 namespace {
 
-TEST(RemoveStringTest, LeftToRightWithoutOverlapAndWithoutRescanning) {
-  EXPECT_EQ(RemoveString("...", ".."), ".");
-  EXPECT_EQ(RemoveString("....", ".."), "");
-  EXPECT_EQ(RemoveString("a.\\.b", "\\"), "a..b");
-  EXPECT_EQ(RemoveString(RemoveString("a.\\.b", "\\"), ".."), "ab");
-  EXPECT_EQ(RemoveString("x\t\ty\t", "\t"), "xy");
-  EXPECT_EQ(RemoveString("ABab", "ab"), "AB");  // case-sensitive
-  EXPECT_EQ(RemoveString("", ".."), "");
-  EXPECT_EQ(RemoveString("写真..写真", ".."), "写真写真");
-}
+// RemoveString, the trims, full-width numbers and time stamps are checked byte for byte through
+// the settings file, the naming rule and the logs; what follows has no such caller in the tests.
 
-TEST(TrimTest, SpacesAndIdeographicSpaces) {
-  EXPECT_EQ(trimSpaces("  a b  "), "a b");
-  EXPECT_EQ(trimSpaces("\ta\t"), "\ta\t");
-  EXPECT_EQ(trimSpaces("    "), "");
-  EXPECT_EQ(trimBlanks("\xE3\x80\x80 photo \xE3\x80\x80"), "photo");
-  EXPECT_EQ(trimBlanks("写\xE3\x80\x80真"), "写\xE3\x80\x80真");
-  EXPECT_EQ(trimBlanks("\xE3\x80\x80"), "");
-}
-
-TEST(NumberTextTest, FullWidthAndGrouped) {
-  EXPECT_EQ(fullWidthNumber(0), "０");
-  EXPECT_EQ(fullWidthNumber(9999), "９９９９");
-  EXPECT_EQ(fullWidthNumber(105), "１０５");
+TEST(NumberTextTest, GroupedByThree) {
   struct Row {
     long long value;
     const char* text;
-  } rows[] = {{0, "0"},        {12, "12"},      {999, "999"},        {1000, "1,000"},
-              {1234, "1,234"}, {1500, "1,500"}, {100000, "100,000"}, {1234567, "1,234,567"}};
+  } rows[] = {{0, "0"}, {999, "999"}, {1000, "1,000"}, {100000, "100,000"}, {1234567, "1,234,567"}};
   for (const auto& row : rows) EXPECT_EQ(groupedNumber(row.value), row.text);
 }
 
 TEST(JoinPathTest, NoDoubledSeparator) {
   EXPECT_EQ(joinPath("/photos", "a.jpg"), "/photos/a.jpg");
   EXPECT_EQ(joinPath("/photos/", "a.jpg"), "/photos/a.jpg");
-  EXPECT_EQ(joinPath("/", "a.jpg"), "/a.jpg");
-}
-
-TEST(TimestampTest, Formats) {
-  platform::LocalDateTime t{2000, 5, 31, 9, 5, 7};
-  EXPECT_EQ(formatTimestamp(t), "2000/05/31 09:05:07");
-  EXPECT_EQ(formatDate8(t), "20000531");
 }
 
 TEST(Utf8Test, InvalidBytesBecomeReplacementCharacters) {
-  EXPECT_EQ(utf8::sanitize("ab"), "ab");
   EXPECT_EQ(utf8::sanitize("写真"), "写真");
   EXPECT_EQ(utf8::sanitize("a\xFF"
                            "b"),

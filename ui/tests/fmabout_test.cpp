@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
-#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <cmath>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -30,163 +27,60 @@ namespace fs = std::filesystem;
 using testing::FakeToolkit;
 using testing::TempDir;
 
-const QString kTitle = QStringLiteral("Batora　Ver. 1.1.2");
-const QString kDescription = QStringLiteral("ファイル名一括変換ツール");
-
-int pixels(int twips, qreal dpi) {
-  return static_cast<int>(std::lround(twips * dpi / 1440.0));
-}
-
-template <typename T>
-T* control(const fmAbout& box, const char* name) {
-  T* found = box.findChild<T*>(QString::fromLatin1(name));
-  if (found == nullptr) throw std::runtime_error(std::string("no control ") + name);
-  return found;
-}
-
 void showActive(QWidget& window) {
   window.show();
   QApplication::setActiveWindow(&window);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 }
 
-// ---- The box as the user sees it ----
-
-TEST(fmAboutBox, ShowsNameVersionAndDescription) {
-  FakeToolkit toolkit;
-  fmAbout box(toolkit);
-  EXPECT_EQ(box.windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-  EXPECT_EQ(control<QLabel>(box, "lblTitle")->text(), kTitle);
-  EXPECT_EQ(control<QLabel>(box, "lblDescription")->text(), kDescription);
-  EXPECT_EQ(control<QPushButton>(box, "cmdOK")->text(), QStringLiteral("OK"));
-  EXPECT_EQ(control<QPushButton>(box, "cmdSysInfo")->text(), QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
-  EXPECT_FALSE(control<QLabel>(box, "picIcon")->pixmap().isNull()) << "the program icon";
+QString labelText(const fmAbout& box, const char* name) {
+  return box.findChild<QLabel*>(QString::fromLatin1(name))->text();
 }
 
-TEST(fmAboutBox, SecondShowingShowsTheSameTexts) {
+// Every showing is a new box. Right after opening, Enter must reach OK, not the system
+// information button, which would leave a message or a started program behind.
+TEST(fmAboutBox, EachShowingHasTheSameTextsAndClosesWithEnterOrEsc) {
+  const std::tuple<const char*, Qt::Key, QDialog::DialogCode> closings[] = {
+      {"Enter", Qt::Key_Return, QDialog::Accepted},
+      {"keypad Enter", Qt::Key_Enter, QDialog::Accepted},
+      {"Esc", Qt::Key_Escape, QDialog::Rejected}};
   FakeToolkit toolkit;
-  std::vector<std::pair<QString, QString>> shown;
-  for (int showing = 0; showing < 2; ++showing) {
-    auto box = std::make_unique<fmAbout>(toolkit);
-    showActive(*box);
-    ASSERT_NE(box->focusWidget(), nullptr);
-    shown.emplace_back(control<QLabel>(*box, "lblTitle")->text(),
-                       control<QLabel>(*box, "lblDescription")->text());
-    QTest::keyClick(box->focusWidget(), Qt::Key_Escape);
-  }
-  EXPECT_EQ(shown[0], shown[1]);
-  EXPECT_EQ(shown[1].first, kTitle);
-}
-
-TEST(fmAboutBox, FixedClientAreaControlsInTwipsAndTabOrder) {
-  FakeToolkit toolkit;
-  fmAbout box(toolkit);
-  const qreal dpiX = box.screen()->logicalDotsPerInchX();
-  const qreal dpiY = box.screen()->logicalDotsPerInchY();
-  const auto rect = [&](int left, int top, int width, int height) {
-    return QRect(pixels(left, dpiX), pixels(top, dpiY), pixels(width, dpiX), pixels(height, dpiY));
-  };
-
-  EXPECT_EQ(box.size(), QSize(pixels(5490, dpiX), pixels(2625, dpiY)));
-  EXPECT_EQ(box.minimumSize(), box.maximumSize()) << "the border is fixed";
-
-  const std::vector<std::tuple<const char*, QRect>> placed = {
-      {"cmdOK", rect(4080, 1185, 1310, 345)},
-      {"cmdSysInfo", rect(4080, 1635, 1310, 345)},
-      {"lblDescription", rect(1500, 660, 2325, 330)},
-      {"lblTitle", rect(1380, 315, 3045, 345)},
-      {"picIcon", QRect(pixels(660, dpiX), pixels(240, dpiY), 32, 32)},
-  };
-  for (const auto& [name, expected] : placed) {
+  for (const auto& [name, key, result] : closings) {
     SCOPED_TRACE(name);
-    EXPECT_EQ(control<QWidget>(box, name)->geometry(), expected);
+    fmAbout box(toolkit);
+    showActive(box);
+    EXPECT_EQ(labelText(box, "lblTitle"), QStringLiteral("Batora　Ver. 1.1.2"));
+    EXPECT_EQ(labelText(box, "lblDescription"), QStringLiteral("ファイル名一括変換ツール"));
+    ASSERT_NE(box.focusWidget(), nullptr);
+    QTest::keyClick(box.focusWidget(), key);
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(box.result(), result);
   }
-
-  const QFont title = control<QLabel>(box, "lblTitle")->font();
-  EXPECT_TRUE(title.bold());
-  EXPECT_DOUBLE_EQ(title.pointSizeF(), 11.25);
-  ASSERT_FALSE(title.families().isEmpty());
-  EXPECT_EQ(title.families().front(), QStringLiteral("ＭＳ Ｐ明朝"));
-
-  EXPECT_EQ(control<QWidget>(box, "cmdOK")->nextInFocusChain(),
-            control<QWidget>(box, "cmdSysInfo"));
-}
-
-TEST(fmAboutBox, EtchedRuleIsGreyOverTwoWhitePixelRows) {
-  FakeToolkit toolkit;
-  fmAbout box(toolkit);
-  const QImage image = box.grab().toImage();
-  const int white = pixels(1080, box.screen()->logicalDotsPerInchY());
-  const int x = box.width() / 2;
-  EXPECT_EQ(image.pixelColor(x, white - 1), QColor(128, 128, 128));
-  EXPECT_EQ(image.pixelColor(x, white), QColor(255, 255, 255));
-  EXPECT_EQ(image.pixelColor(x, white + 1), QColor(255, 255, 255));
-  EXPECT_NE(image.pixelColor(x, white + 2), QColor(255, 255, 255));
-}
-
-// ---- Closing ----
-
-struct CloseKey {
-  const char* name;
-  Qt::Key key;
-  QDialog::DialogCode result;
-};
-
-class fmAboutClose : public ::testing::TestWithParam<CloseKey> {};
-
-TEST_P(fmAboutClose, KeyRightAfterOpeningClosesTheBox) {
-  FakeToolkit toolkit;
-  fmAbout box(toolkit);
-  showActive(box);
-  ASSERT_EQ(box.focusWidget(), control<QPushButton>(box, "cmdOK")) << "first in tab order";
-  QTest::keyClick(box.focusWidget(), GetParam().key);
-  EXPECT_FALSE(box.isVisible());
-  EXPECT_EQ(box.result(), GetParam().result);
   EXPECT_TRUE(toolkit.boxes.empty());
   EXPECT_TRUE(toolkit.started.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, fmAboutClose,
-                         ::testing::Values(CloseKey{"Enter", Qt::Key_Return, QDialog::Accepted},
-                                           CloseKey{"Keypad_Enter", Qt::Key_Enter,
-                                                    QDialog::Accepted},
-                                           CloseKey{"Esc", Qt::Key_Escape, QDialog::Rejected}),
-                         [](const auto& row) { return std::string(row.param.name); });
-
-// ---- Centring ----
-
 TEST(fmAboutCentre, HalvesTheRoundedDifferenceDroppingTheRemainderTowardsZero) {
-  struct Row {
-    const char* name;
-    double screen;
-    double window;
-    long left;
-  };
-  const std::vector<Row> rows = {
+  const std::tuple<const char*, double, double, long> rows[] = {
       {"even difference", 20000, 5490, 7255},
       {"odd difference drops the half", 1001, 0, 500},
       {"fraction rounds before halving", 1000, 332.3, 334},
       {"window wider than the screen", 100, 301, -100},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(centredTwips(row.screen, row.window), row.left);
+  for (const auto& [name, screen, window, left] : rows) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(centredTwips(screen, window), left);
   }
 }
 
 TEST(fmAboutCentre, BoxSitsInTheMiddleOfTheToolkitsScreen) {
   FakeToolkit toolkit;
-  toolkit.screen = {1440 * 20, 1440 * 12};
+  toolkit.screen = {1440 * 20, 1440 * 12};  // 20 by 12 inches
   fmAbout box(toolkit);
   const QScreen& screen = *box.screen();
-  const QPoint origin = screen.geometry().topLeft();
-  const double middleX =
-      static_cast<double>(toolkit.screen.width) * screen.logicalDotsPerInchX() / 1440.0 / 2;
-  const double middleY =
-      static_cast<double>(toolkit.screen.height) * screen.logicalDotsPerInchY() / 1440.0 / 2;
-  const QRect frame = box.frameGeometry();
-  EXPECT_NEAR(frame.x() - origin.x() + frame.width() / 2.0, middleX, 1.0);
-  EXPECT_NEAR(frame.y() - origin.y() + frame.height() / 2.0, middleY, 1.0);
+  const QRectF frame = QRectF(box.frameGeometry()).translated(-screen.geometry().topLeft());
+  EXPECT_NEAR(frame.center().x(), 10 * screen.logicalDotsPerInchX(), 1.0);
+  EXPECT_NEAR(frame.center().y(), 6 * screen.logicalDotsPerInchY(), 1.0);
 }
 
 // ---- System information ----
@@ -203,34 +97,6 @@ const LookUpCall kPathLookUp{RegistryRoot::kLocalMachine,
 const LookUpCall kLocationLookUp{RegistryRoot::kLocalMachine,
                                  "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO"};
 
-// A scripted registry that answers the two values the search reads and records every look-up.
-class Registry {
- public:
-  std::optional<std::string> msinfoPath;
-  std::optional<std::string> sharedToolsLocation;
-  std::vector<LookUpCall> calls;
-  std::vector<std::string> fileChecks;
-
-  SystemInfoProbes probes() {
-    SystemInfoProbes p;
-    p.readValue = [this](RegistryRoot root, std::string_view key, std::string_view value,
-                         std::string& out) {
-      const LookUpCall call{root, std::string(key), std::string(value)};
-      calls.push_back(call);
-      std::optional<std::string> found;
-      if (call == kPathLookUp) found = msinfoPath;
-      if (call == kLocationLookUp) found = sharedToolsLocation;
-      out = found.value_or("");
-      return found.has_value();
-    };
-    p.fileExists = [this](std::string_view path) {
-      fileChecks.emplace_back(path);
-      return isVisibleFile(path);
-    };
-    return p;
-  }
-};
-
 void expectUnavailableBox(const FakeToolkit& toolkit) {
   ASSERT_EQ(toolkit.boxes.size(), 1u);
   EXPECT_EQ(toolkit.boxes[0].text, "現時点ではｼｽﾃﾑ情報を使用できません");
@@ -239,8 +105,9 @@ void expectUnavailableBox(const FakeToolkit& toolkit) {
   EXPECT_EQ(toolkit.beeps, 0) << "shown directly, not through the error reporter";
 }
 
-// Where the location value points: nowhere, or a real folder prepared for the row.
-enum class Location { kNone, kWithTool, kEmpty, kToolIsAFolder };
+// Where the location value points: nowhere, or a real folder prepared for the row; or its
+// look-up breaks down.
+enum class Location { kNone, kWithTool, kEmpty, kToolIsAFolder, kLookUpThrows };
 
 TEST(SystemInfoStart, StartsTheToolTheRegistryLeadsToOrShowsTheMessage) {
   struct Row {
@@ -250,46 +117,60 @@ TEST(SystemInfoStart, StartsTheToolTheRegistryLeadsToOrShowsTheMessage) {
     bool startSucceeds;
     // What is started: "" nothing, "<tool>" the tool in the location folder, else that path.
     std::string started;
-    bool readsLocation;
   };
   const std::string tool = "/nowhere/msinfo32.exe";
   const std::optional<std::string> noPath;
-  const std::vector<Row> rows = {
-      {"PATH started as it stands", tool, Location::kWithTool, true, tool, false},
-      {"PATH fails to start, no fall-back", tool, Location::kWithTool, false, tool, false},
-      {"location folder with the tool", noPath, Location::kWithTool, true, "<tool>", true},
-      {"location tool fails to start", noPath, Location::kWithTool, false, "<tool>", true},
-      {"neither value", noPath, Location::kNone, true, "", true},
-      {"location folder without the tool", noPath, Location::kEmpty, true, "", true},
-      {"tool name taken by a folder", noPath, Location::kToolIsAFolder, true, "", true},
+  const Row rows[] = {
+      {"PATH started as it stands", tool, Location::kWithTool, true, tool},
+      {"PATH fails to start, no fall-back", tool, Location::kWithTool, false, tool},
+      {"location folder with the tool", noPath, Location::kWithTool, true, "<tool>"},
+      {"location tool fails to start", noPath, Location::kWithTool, false, "<tool>"},
+      {"neither value", noPath, Location::kNone, true, ""},
+      {"location folder without the tool", noPath, Location::kEmpty, true, ""},
+      {"tool name taken by a folder", noPath, Location::kToolIsAFolder, true, ""},
+      {"look-up breaks down", noPath, Location::kLookUpThrows, true, ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     TempDir dir;
     if (row.location == Location::kWithTool) dir.write("MSINFO32.EXE", "");
     if (row.location == Location::kToolIsAFolder) dir.mkdir("MSINFO32.EXE");
-    Registry registry;
-    registry.msinfoPath = row.path;
-    if (row.location != Location::kNone) registry.sharedToolsLocation = dir.path().string();
+    std::vector<LookUpCall> calls;
+    bool fileChecked = false;
+    SystemInfoProbes probes;
+    probes.readValue = [&](RegistryRoot root, std::string_view key, std::string_view value,
+                           std::string& out) {
+      calls.push_back({root, std::string(key), std::string(value)});
+      if (row.location == Location::kLookUpThrows && calls.size() == 2)
+        throw std::runtime_error("registry gone");
+      std::optional<std::string> found;
+      if (calls.back() == kPathLookUp) found = row.path;
+      if (calls.back() == kLocationLookUp && row.location != Location::kNone)
+        found = dir.path().string();
+      out = found.value_or("");
+      return found.has_value();
+    };
+    probes.fileExists = [&](std::string_view path) {
+      fileChecked = true;
+      return isVisibleFile(path);
+    };
     FakeToolkit toolkit;
     toolkit.startSucceeds = row.startSucceeds;
 
-    startSystemInfo(toolkit, registry.probes());
+    startSystemInfo(toolkit, probes);
 
-    const std::vector<LookUpCall> calls =
-        row.readsLocation ? std::vector<LookUpCall>{kPathLookUp, kLocationLookUp}
-                          : std::vector<LookUpCall>{kPathLookUp};
-    EXPECT_EQ(registry.calls, calls);
     if (row.path) {
-      EXPECT_TRUE(registry.fileChecks.empty()) << "the PATH value is not checked";
+      EXPECT_EQ(calls, std::vector<LookUpCall>{kPathLookUp});
+      EXPECT_FALSE(fileChecked) << "the PATH value is not checked";
+    } else {
+      EXPECT_EQ(calls, (std::vector<LookUpCall>{kPathLookUp, kLocationLookUp}));
     }
     if (row.started.empty()) {
       EXPECT_TRUE(toolkit.started.empty());
     } else {
       ASSERT_EQ(toolkit.started.size(), 1u);
-      const fs::path expected =
-          row.started == "<tool>" ? dir / "MSINFO32.EXE" : fs::path(row.started);
-      EXPECT_EQ(fs::path(toolkit.started[0].program), expected);
+      EXPECT_EQ(fs::path(toolkit.started[0].program),
+                row.started == "<tool>" ? dir / "MSINFO32.EXE" : fs::path(row.started));
       EXPECT_TRUE(toolkit.started[0].args.empty());
     }
     if (!row.started.empty() && row.startSucceeds) {
@@ -298,23 +179,6 @@ TEST(SystemInfoStart, StartsTheToolTheRegistryLeadsToOrShowsTheMessage) {
       expectUnavailableBox(toolkit);
     }
   }
-}
-
-TEST(SystemInfoStart, LookUpThatBreaksDownShowsTheMessage) {
-  FakeToolkit toolkit;
-  SystemInfoProbes probes;
-  probes.readValue = [](RegistryRoot, std::string_view, std::string_view, std::string&) -> bool {
-    throw std::runtime_error("registry gone");
-  };
-  startSystemInfo(toolkit, probes);
-  expectUnavailableBox(toolkit);
-}
-
-TEST(SystemInfoStart, ThisPlatformHasNoRegistrySoTheLookUpFails) {
-  std::string value = "left from before";
-  EXPECT_FALSE(GetKeyValue(RegistryRoot::kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
-                           "PATH", value));
-  EXPECT_EQ(value, "");
 }
 
 TEST(SystemInfoStart, OnlyPlainVisibleFilesCount) {
@@ -328,14 +192,13 @@ TEST(SystemInfoStart, OnlyPlainVisibleFilesCount) {
   EXPECT_FALSE(isVisibleFile((dir / ".tool").string())) << "hidden";
   EXPECT_FALSE(isVisibleFile((dir / "folder").string()));
   EXPECT_FALSE(isVisibleFile((dir / "missing").string()));
-  EXPECT_FALSE(isVisibleFile(""));
 }
 
 TEST(SystemInfoButton, ClickOnThisPlatformShowsTheMessageAndKeepsTheBoxOpen) {
   FakeToolkit toolkit;
   fmAbout box(toolkit);
   showActive(box);
-  QTest::mouseClick(control<QPushButton>(box, "cmdSysInfo"), Qt::LeftButton);
+  QTest::mouseClick(box.findChild<QPushButton*>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
   EXPECT_TRUE(toolkit.started.empty());
   expectUnavailableBox(toolkit);
   EXPECT_TRUE(box.isVisible());
@@ -345,7 +208,7 @@ TEST(SystemInfoButton, ClickOnThisPlatformShowsTheMessageAndKeepsTheBoxOpen) {
 
 const fs::path kRuntimeDir = BATORA_RUNTIME_DIR;
 
-const std::vector<std::string> kSettingsKeys = {
+const std::string kSettingsKeys[] = {
     "INIT_FINDDIR_OPTION", "INIT_FINDDIR_PATH",  "INIT_SERCH_FILE_NAME", "OUTPUT_LOG_RENAME",
     "OUTPUT_LOG_ERROR",    "DIRPATH_LOG_RENAME", "DIRPATH_LOG_ERROR"};
 
@@ -354,48 +217,29 @@ TEST(RuntimeFiles, HelpPageIsUtf8HtmlThatExplainsEverySetting) {
   ASSERT_TRUE(page.has_value()) << "help/index.html next to the executable";
   EXPECT_EQ(utf8::sanitize(*page), *page) << "valid UTF-8";
   EXPECT_NE(page->find("<meta charset=\"utf-8\">"), std::string::npos);
-  EXPECT_NE(page->find("lang=\"ja\""), std::string::npos);
-  for (const std::string& key : kSettingsKeys) {
-    SCOPED_TRACE(key);
-    EXPECT_NE(page->find(key), std::string::npos);
-  }
+  for (const std::string& key : kSettingsKeys) EXPECT_NE(page->find(key), std::string::npos) << key;
 }
 
 TEST(RuntimeFiles, SettingsFileIsCodePage932WithEveryKeyAndReads) {
   const std::optional<std::string> bytes = platform::readFile(kRuntimeDir / "Batora.ini");
   ASSERT_TRUE(bytes.has_value()) << "Batora.ini next to the executable";
   EXPECT_FALSE(bytes->starts_with("\xEF\xBB\xBF")) << "no UTF-8 byte-order mark";
-
-  for (size_t i = 0; i < bytes->size(); ++i) {
-    if ((*bytes)[i] == '\n') {
-      ASSERT_TRUE(i > 0 && (*bytes)[i - 1] == '\r') << "lone LF at byte " << i;
-    } else if ((*bytes)[i] == '\r') {
-      ASSERT_TRUE(i + 1 < bytes->size() && (*bytes)[i + 1] == '\n') << "lone CR at byte " << i;
-    }
-  }
-  ASSERT_TRUE(bytes->ends_with("\r\n"));
+  for (size_t at = 0; (at = bytes->find_first_of("\r\n", at)) != std::string::npos; at += 2)
+    ASSERT_EQ(bytes->substr(at, 2), "\r\n") << "lone CR or LF at byte " << at;
+  EXPECT_TRUE(bytes->ends_with("\r\n"));
 
   const std::string text = platform::cp932ToUtf8(*bytes);
   EXPECT_EQ(text.find(utf8::kReplacement), std::string::npos) << "decodes as code page 932";
-  EXPECT_NE(text.find("設定ファイル"), std::string::npos) << "Japanese comments decode as such";
-  for (const std::string& key : kSettingsKeys) {
-    SCOPED_TRACE(key);
-    EXPECT_NE(text.find("\r\n" + key + " ="), std::string::npos) << "an uncommented line";
-  }
+  for (const std::string& key : kSettingsKeys)
+    EXPECT_NE(text.find("\r\n" + key + " ="), std::string::npos) << key << ": uncommented";
 
   clsIniFile settings(kRuntimeDir);
-  std::vector<std::string> errorLines;
+  std::vector<std::string> errors;
   ASSERT_TRUE(settings.ReadIniFile(kIniFileName, [&](std::string_view place, std::string_view msg) {
-    errorLines.push_back(std::string(place) + ": " + std::string(msg));
+    errors.push_back(std::string(place) + ": " + std::string(msg));
   }));
-  EXPECT_TRUE(errorLines.empty()) << errorLines.front();
+  EXPECT_TRUE(errors.empty()) << errors.front();
   EXPECT_EQ(settings.DefaultFindDirOption(), "1");
-  EXPECT_EQ(settings.DefaultFindDirPath(), "");
-  EXPECT_EQ(settings.SerchFileName(), "*.*");
-  EXPECT_TRUE(settings.OutputLogRename());
-  EXPECT_TRUE(settings.OutputLogError());
-  EXPECT_EQ(settings.LogRename_FName(), kRuntimeDir / "Batora.log");
-  EXPECT_EQ(settings.LogErr_FName(), kRuntimeDir / "BatoraEr.log");
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <QDropEvent>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QUrl>
 
 #include "mainwindowfixture.h"
@@ -18,9 +17,7 @@ using testing::MainWindowTest;
 class FolderChoiceWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    writeSettings("INIT_SERCH_FILE_NAME=*.jpg\r\nOUTPUT_LOG_RENAME=1\r\n");
-    ASSERT_TRUE(load());
-    show();
+    open("INIT_SERCH_FILE_NAME=*.jpg\r\nOUTPUT_LOG_RENAME=1\r\n");
     searches->clear();
   }
   // A drop as the desktop delivers it, on the file list.
@@ -45,15 +42,7 @@ class FolderChoiceWindowTest : public MainWindowTest {
   int searchCount() const { return static_cast<int>(searches->count()) / 2; }
 };
 
-TEST_F(FolderChoiceWindowTest, DroppedFolderIsSearchedOnce) {
-  drop(files({dir / "sub"}));
-  EXPECT_EQ(folder(), (dir / "sub").string());
-  EXPECT_EQ(searchCount(), 1);
-  EXPECT_EQ(rows(), std::vector<std::string>{"d.jpg"});
-  EXPECT_TRUE(toolkit.boxes.empty());
-}
-
-TEST_F(FolderChoiceWindowTest, DropsOfAFileTwoFoldersOrTextAreRefused) {
+TEST_F(FolderChoiceWindowTest, OnlyASingleDroppedFolderIsTakenAndSearchedOnce) {
   drop(files({dir / "a.jpg"}));
   drop(files({dir / "sub", dir / "sub" / "deeper"}));
   auto* text = new QMimeData;
@@ -65,11 +54,23 @@ TEST_F(FolderChoiceWindowTest, DropsOfAFileTwoFoldersOrTextAreRefused) {
   EXPECT_EQ(toolkit.boxes[2].text, "このオブジェクトは指定できません。");
   EXPECT_EQ(folder(), dir.path().string());
   EXPECT_EQ(searchCount(), 0);
+
+  drop(files({dir / "sub"}));
+  EXPECT_EQ(folder(), (dir / "sub").string());
+  EXPECT_EQ(searchCount(), 1);
+  EXPECT_EQ(rows(), std::vector<std::string>{"d.jpg"});
+  EXPECT_EQ(toolkit.boxes.size(), 3u);
 }
 
-TEST_F(FolderChoiceWindowTest, CtrlPPastesAFolder) {
+// The menu's Ctrl+C and Ctrl+P win over the text box's own copy and paste.
+TEST_F(FolderChoiceWindowTest, CtrlCCopiesAndCtrlPPastesTheFolderFromInsideATextBox) {
+  auto* name = find<QLineEdit>("txtName");
+  name->setFocus();
+  name->selectAll();
+  QTest::keyClick(name, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(toolkit.clipboardText(), dir.path().string());
   toolkit.setClipboardText("  " + (dir / "sub" / "deeper").string() + "  ");
-  QTest::keyClick(find<QLineEdit>("txtName"), Qt::Key_P, Qt::ControlModifier);
+  QTest::keyClick(name, Qt::Key_P, Qt::ControlModifier);
   EXPECT_EQ(folder(), (dir / "sub" / "deeper").string());
   EXPECT_EQ(searchCount(), 1);
   EXPECT_EQ(rows(), std::vector<std::string>{"e.jpg"});

@@ -5,7 +5,6 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -28,17 +27,18 @@ class MainWindowTest : public ::testing::Test {
       dir.write(name, name);
   }
 
-  void writeSettings(const std::string& text) { dir.write("Batora.ini", text); }
-
   // Loads the window; the process-ending paths throw so that a test sees where they happen.
   bool load() {
     window = std::make_unique<fmMain>(
         fmMainServices{toolkit, clock, dir.path(), "Batora", [] { throw ProcessEnded{}; }});
-    QAbstractItemModel* model = find<QtListBox>("lstFile")->model();
-    searches = std::make_unique<QSignalSpy>(model, &QAbstractItemModel::modelReset);
+    searches = std::make_unique<QSignalSpy>(find<QtListBox>("lstFile")->model(),
+                                            &QAbstractItemModel::modelReset);
     return window->Form_Load();
   }
-  void show() {
+  // Loads the window over these settings and shows it, active.
+  void open(const std::string& settings = "") {
+    dir.write("Batora.ini", settings);
+    ASSERT_TRUE(load());
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -49,9 +49,6 @@ class MainWindowTest : public ::testing::Test {
     T* widget = window->findChild<T*>(QString::fromLatin1(name));
     if (!widget) ADD_FAILURE() << "no control " << name;
     return widget;
-  }
-  QRadioButton* option(int number) const {
-    return window->findChildren<QRadioButton*>(QStringLiteral("optSearch")).at(number - 1);
   }
   QString text(const char* name) const { return find<QLineEdit>(name)->text(); }
   std::vector<std::string> rows() const {
@@ -65,7 +62,7 @@ class MainWindowTest : public ::testing::Test {
   testing::FakeToolkit toolkit;
   testing::FakeClock clock;  // 2000-12-31
   std::unique_ptr<fmMain> window;
-  std::unique_ptr<QSignalSpy> searches;
+  std::unique_ptr<QSignalSpy> searches;  // two resets per search: cleared, then filled
 };
 
 }  // namespace batora::testing

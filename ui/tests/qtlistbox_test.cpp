@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTest>
-#include <memory>
 #include <stdexcept>
 
 namespace batora {
@@ -27,7 +26,7 @@ class QtListBoxTest : public ::testing::Test {
                                   QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
 
-TEST_F(QtListBoxTest, ManyRowsArriveInOneResetWithNothingSelected) {
+TEST_F(QtListBoxTest, ManyRowsArriveInOneResetAndTheFocusRowIsNoSelection) {
   list.setRows(numberedRows(3));
   list.setSelected(1, true);
   list.setCurrentRow(2);
@@ -35,26 +34,16 @@ TEST_F(QtListBoxTest, ManyRowsArriveInOneResetWithNothingSelected) {
   QSignalSpy inserts(list.model(), &QAbstractItemModel::rowsInserted);
 
   list.setRows(numberedRows(kManyRows));
-
   EXPECT_EQ(resets.count(), 1);
   EXPECT_EQ(inserts.count(), 0);
   EXPECT_EQ(list.rowCount(), kManyRows);
   EXPECT_EQ(list.rowText(kManyRows - 1), "写真_99999.jpg");
   EXPECT_EQ(list.selectedCount(), 0);
   EXPECT_EQ(list.currentRow(), -1);
-}
 
-TEST_F(QtListBoxTest, SelectionAndFocusRowAtTheEndsOfALongList) {
-  list.setRows(numberedRows(kManyRows));
-  list.setSelected(0, true);
   list.setSelected(kManyRows - 1, true);
-  list.setSelected(500, true);
-  list.setSelected(500, false);
   list.setCurrentRow(50'000);
-
-  EXPECT_EQ(list.selectedCount(), 2);
-  EXPECT_TRUE(list.isSelected(kManyRows - 1));
-  EXPECT_FALSE(list.isSelected(500));
+  EXPECT_EQ(list.selectedCount(), 1);
   EXPECT_FALSE(list.isSelected(50'000)) << "moving the focus must not select";
   EXPECT_EQ(list.currentRow(), 50'000);
   list.setCurrentRow(-1);
@@ -69,9 +58,11 @@ TEST_F(QtListBoxTest, OverlappingSelectionRangesCountEachRowOnce) {
   EXPECT_EQ(list.selectedCount(), 16);
 }
 
-TEST_F(QtListBoxTest, SelectAllWaitsForTheNextEventProcessing) {
-  list.setRows(numberedRows(kManyRows));
+// Like a posted message: applied at the next event processing, to the rows held by then.
+TEST_F(QtListBoxTest, PostedSelectAllWaitsForTheNextEventProcessing) {
+  list.setRows(numberedRows(2));
   list.postSelectAll(true);
+  list.setRows(numberedRows(kManyRows));
   EXPECT_EQ(list.selectedCount(), 0);
   QCoreApplication::processEvents();
   EXPECT_EQ(list.selectedCount(), kManyRows);
@@ -82,39 +73,18 @@ TEST_F(QtListBoxTest, SelectAllWaitsForTheNextEventProcessing) {
   EXPECT_EQ(list.selectedCount(), 0);
 }
 
-TEST_F(QtListBoxTest, PostedSelectAllAppliesToTheRowsHeldWhenItArrives) {
-  list.setRows(numberedRows(2));
-  list.postSelectAll(true);
-  list.setRows(numberedRows(5));
-  QCoreApplication::processEvents();
-  EXPECT_EQ(list.selectedCount(), 5);
-}
-
-TEST(QtListBoxLifetime, PostedSelectAllToADestroyedListIsDropped) {
-  auto list = std::make_unique<QtListBox>();
-  list->setRows(numberedRows(3));
-  list->postSelectAll(true);
-  list.reset();
-  QCoreApplication::processEvents();
-}
-
 TEST_F(QtListBoxTest, RowsChangeOneByOneAndRowsOutsideTheListAreRefused) {
   list.addRow("b.jpg");
-  list.addRow("ｶﾒﾗ.jpg");
   list.setRowText(0, "a.jpg");
   EXPECT_EQ(list.rowText(0), "a.jpg");
-  EXPECT_EQ(list.model()->data(list.model()->index(1, 0)).toString(),
-            QString::fromUtf16(u"ｶﾒﾗ.jpg"));
-  EXPECT_THROW(list.rowText(2), std::out_of_range);
+  EXPECT_THROW(list.rowText(1), std::out_of_range);
   EXPECT_THROW(list.setRowText(-1, "x"), std::out_of_range);
-  EXPECT_THROW(list.isSelected(2), std::out_of_range);
-  EXPECT_THROW(list.setCurrentRow(2), std::out_of_range);
-  list.clear();
-  EXPECT_EQ(list.rowCount(), 0);
+  EXPECT_THROW(list.isSelected(1), std::out_of_range);
+  EXPECT_THROW(list.setCurrentRow(1), std::out_of_range);
 }
 
-// The user's side: a plain click selects one row, Ctrl adds one, Shift selects the range from
-// the anchor and nothing else.
+// A plain click selects one row, Ctrl adds one, Shift selects the range from the anchor and
+// nothing else.
 TEST_F(QtListBoxTest, MouseAndKeysSelectLikeAnExtendedSelectionList) {
   list.setRows(numberedRows(10));
   list.resize(200, 400);
