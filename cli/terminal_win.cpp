@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "terminal.h"
+#include "winsupport_win.h"
 
 namespace batora::cli {
 
@@ -54,16 +55,6 @@ class ArgumentArray {
   wchar_t** m_args;
 };
 
-std::string utf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int length = static_cast<int>(text.size());
-  const int size =
-      ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), size, nullptr, nullptr);
-  return out;
-}
-
 // What the console had before the program changed it; put back when the program ends.
 struct SavedConsole {
   UINT codePage = 0;
@@ -102,7 +93,7 @@ std::optional<std::string> readConsoleLine(HANDLE input, const std::function<boo
     if (const size_t end = line.find(L'\n'); end != std::wstring::npos) {
       line.resize(end);
       if (line.ends_with(L'\r')) line.pop_back();
-      return utf8(line);
+      return win::narrow(line);
     }
   }
 }
@@ -141,7 +132,7 @@ BOOL WINAPI onControl(DWORD event) {
 std::vector<std::string> commandLineArguments(int, char*[]) {
   const ArgumentArray args;
   std::vector<std::string> out;
-  for (int i = 1; i < args.count(); ++i) out.push_back(utf8(args.at(i)));
+  for (int i = 1; i < args.count(); ++i) out.push_back(win::narrow(args.at(i)));
   return out;
 }
 

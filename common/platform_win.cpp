@@ -6,9 +6,12 @@
 #include "nameorder.h"
 #include "platform.h"
 #include "utf8.h"
+#include "winsupport_win.h"
 
 namespace batora::platform {
 namespace fs = std::filesystem;
+using win::FindHandle;
+using win::narrow;
 
 namespace {
 
@@ -35,38 +38,9 @@ class Handle {
   HANDLE m_handle;
 };
 
-// Owns a directory search.
-class FindHandle {
- public:
-  FindHandle(const fs::path& pattern, WIN32_FIND_DATAW& first)
-      : m_handle(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &first, FindExSearchNameMatch,
-                                    nullptr, FIND_FIRST_EX_LARGE_FETCH)) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (valid()) ::FindClose(m_handle);
-  }
-  bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return m_handle; }
-
- private:
-  HANDLE m_handle;
-};
-
 std::wstring wide(std::string_view utf8Text) {
   const std::u16string units = utf8::toUtf16(utf8::sanitize(utf8Text));
   return std::wstring(units.begin(), units.end());
-}
-
-// Unpaired surrogates, which NTFS allows in names, come out as U+FFFD.
-std::string narrow(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int length = static_cast<int>(text.size());
-  const int size =
-      ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), size, nullptr, nullptr);
-  return out;
 }
 
 std::string systemMessage(DWORD error) {

@@ -2,29 +2,13 @@
 
 #include "folderscan.h"
 #include "nameorder.h"
+#include "winsupport_win.h"
 
 namespace batora {
 namespace fs = std::filesystem;
+using win::FindHandle;
 
 namespace {
-
-// Owns a directory search.
-class FindHandle {
- public:
-  FindHandle(const fs::path& pattern, WIN32_FIND_DATAW& first)
-      : m_handle(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &first, FindExSearchNameMatch,
-                                    nullptr, FIND_FIRST_EX_LARGE_FETCH)) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (valid()) ::FindClose(m_handle);
-  }
-  bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return m_handle; }
-
- private:
-  HANDLE m_handle;
-};
 
 // The system matches the pattern with its own rules, which is what the user of a Windows
 // program expects, quirks included: it also tries each name's 8.3 short form, so "*.htm"
