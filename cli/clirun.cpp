@@ -172,8 +172,7 @@ int runCli(const std::vector<std::string>& args, const CliEnvironment& env) {
   const fs::path folder = folderText.empty()
                               ? env.currentFolder
                               : absoluteIn(env.currentFolder, platform::pathFromUtf8(folderText));
-  const std::string depthText = settings.DefaultFindDirOption();
-  const int depth = options.depth.value_or(depthText.empty() ? 1 : depthText[0] - '0');
+  const int depth = options.depth.value_or(settings.StartFindDirOption());
   if (objCtrl.SetFileList(form, folder, depth, status)) {
     output.message(status.panelText(kStatusTextPanel) + "\r\n(" + platform::pathToUtf8(folder) +
                    ")");
@@ -193,10 +192,11 @@ int runCli(const std::vector<std::string>& args, const CliEnvironment& env) {
   }
 
   // The window's start values, for every field the command line leaves out.
-  MemoryTextField txtName(options.name.value_or(formatDate8(clock.now()) + "_"));
-  MemoryTextField txtExp(options.extension.value_or(std::string(kDefaultExtension)));
-  MemoryTextField txtSeq(options.digits.value_or("2"));
-  MemoryCheckField chbBackSeq(options.numberFirst ? 0 : 1);
+  const NamingRuleStart start = namingRuleStartValues(clock.now());
+  MemoryTextField txtName(options.name.value_or(start.commonPart));
+  MemoryTextField txtExp(options.extension.value_or(start.extension));
+  MemoryTextField txtSeq(options.digits.value_or(start.digits));
+  MemoryCheckField chbBackSeq(start.sequenceAfter && !options.numberFirst ? 1 : 0);
   MemoryTextField txtSample;
   NamingRule rule(txtName, txtExp, txtSeq, chbBackSeq, txtSample, clock);
   CliRenameHost host(form, list, status, folder, depth, options.descending ? 1 : 0);

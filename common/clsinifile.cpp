@@ -177,4 +177,9 @@ fs::path clsIniFile::LogErr_FName() const {
   return logPath(m_logErrorDir, kErrorLogName);
 }
 
+// A read file holds "1", "2" or "3" or nothing at all.
+int clsIniFile::StartFindDirOption() const {
+  return m_findDirOption.empty() ? 1 : m_findDirOption[0] - '0';
+}
+
 }  // namespace batora

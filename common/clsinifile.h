@@ -25,6 +25,8 @@ class clsIniFile {
 
   // "", "1", "2" or "3".
   std::string DefaultFindDirOption() const { return m_findDirOption; }
+  // The depth a session starts with: the configured one, else 1 (the folder alone).
+  int StartFindDirOption() const;
   // An existing path or "".
   std::string DefaultFindDirPath() const { return m_findDirPath; }
   bool OutputLogRename() const;

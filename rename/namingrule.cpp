@@ -21,6 +21,10 @@ std::string composeFileName(std::string_view commonPart, std::string_view extens
   return stem + "." + ext;
 }
 
+NamingRuleStart namingRuleStartValues(const platform::LocalDateTime& today) {
+  return {formatDate8(today) + "_", std::string(kDefaultExtension), "2", true};
+}
+
 std::optional<long> numberValue(std::string_view text) {
   std::u32string chars = utf8::decode(trimBlanks(text));
   bool negative = false;

@@ -22,6 +22,16 @@ std::string composeFileName(std::string_view commonPart, std::string_view extens
                             bool sequenceAfter, std::string_view sSeqText,
                             const platform::LocalDateTime& today);
 
+// What the rule's fields hold when a session starts: the date as "yyyymmdd_", "jpg", two digits,
+// the number after the common part.
+struct NamingRuleStart {
+  std::string commonPart;
+  std::string extension;
+  std::string digits;
+  bool sequenceAfter = true;
+};
+NamingRuleStart namingRuleStartValues(const platform::LocalDateTime& today);
+
 // The number a digit-count text holds, in half- or full-width digits; nullopt when it holds
 // none. Values too large for a long come back as the largest long.
 std::optional<long> numberValue(std::string_view text);

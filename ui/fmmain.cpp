@@ -408,14 +408,13 @@ bool fmMain::Form_Load() {
   m_objCtrl.SerchFileName(m_settings.SerchFileName());
   txtSerchFile->setText(toQString(m_objCtrl.SerchFileName()));
   applyStartFolder();
-  const std::string option = m_settings.DefaultFindDirOption();
-  const int depth = option.empty() ? 1 : option[0] - '0';
-  optSearch[static_cast<size_t>(depth - 1)]->setChecked(true);
+  optSearch[static_cast<size_t>(m_settings.StartFindDirOption() - 1)]->setChecked(true);
 
-  txtName->setText(toQString(formatDate8(m_services.clock.now()) + "_"));
-  txtExp->setText(QStringLiteral("jpg"));
-  txtSeq->setText(QStringLiteral("2"));
-  chbBackSeq->setChecked(true);
+  const NamingRuleStart start = namingRuleStartValues(m_services.clock.now());
+  txtName->setText(toQString(start.commonPart));
+  txtExp->setText(toQString(start.extension));
+  txtSeq->setText(toQString(start.digits));
+  chbBackSeq->setChecked(start.sequenceAfter);
   m_engine->rule.CmnShowSample();
 
   int smallPanels = 0;
