@@ -14,7 +14,7 @@
 #include "clsinifile.h"
 #include "clsobjctrl.h"
 #include "folderchoice.h"
-#include "renamerun.h"
+#include "windowrenamerun.h"
 #include "toolkit.h"
 
 class QAction;
