@@ -8,7 +8,6 @@ namespace batora {
 
 namespace {
 
-constexpr std::string_view kPlace = "CmnStartRename";
 // Successful files come faster than anyone reads; repainting for each would slow a big run.
 constexpr std::uint32_t kStatusIntervalMs = 100;
 
@@ -46,7 +45,7 @@ void WindowRenameRun::CmnStopRename() {
 }
 
 void WindowRenameRun::refused(const RenameRefusal& refusal) {
-  m_func.ShowErrMsg(0, refusalMessage(refusal), mb::kExclamation, kPlace);
+  m_func.ShowErrMsg(0, refusalMessage(refusal), mb::kExclamation, kRenamePlace);
 }
 
 // A plain box: no beep, never logged.
@@ -76,11 +75,11 @@ void WindowRenameRun::fileDone(const FileResult& result) {
 
 bool WindowRenameRun::skipTakenName(const FileResult& result) {
   return m_func.ShowErrMsg(1, takenNameText(result, false), mb::kYesNo | mb::kExclamation,
-                           kPlace) != mb::kIdNo;
+                           kRenamePlace) != mb::kIdNo;
 }
 
 void WindowRenameRun::lastNameTaken(const FileResult& result) {
-  m_func.ShowErrMsg(1, takenNameText(result, true), mb::kExclamation, kPlace);
+  m_func.ShowErrMsg(1, takenNameText(result, true), mb::kExclamation, kRenamePlace);
 }
 
 // The stop command reaches the run here, through the window's event processing.
@@ -93,8 +92,7 @@ void WindowRenameRun::ended(const RunEnd& end) {
 }
 
 void WindowRenameRun::failedUnexpectedly(std::string_view description) {
-  m_func.ShowErrMsg(0, "例外エラー！！ 強制終了します。\r\n" + std::string(description),
-                    mb::kCritical, kPlace);
+  m_func.ShowErrMsg(0, unexpectedFailureText(description), mb::kCritical, kRenamePlace);
   m_host.endAtOnce();
 }
 
@@ -102,7 +100,7 @@ void WindowRenameRun::failedUnexpectedly(std::string_view description) {
 // and sorted by name so that the new names come in their order.
 void WindowRenameRun::closeRun(const RunEnd& end) {
   const int answer =
-      m_func.ShowErrMsg(1, closingQuestionText(end), mb::kYesNo | mb::kQuestion, kPlace);
+      m_func.ShowErrMsg(1, closingQuestionText(end), mb::kYesNo | mb::kQuestion, kRenamePlace);
   if (answer == mb::kIdYes) {
     m_host.unloadWindow();
     return;

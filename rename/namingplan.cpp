@@ -2,6 +2,13 @@
 
 namespace batora {
 
+std::vector<int> selectedRows(const ListBox& list) {
+  std::vector<int> rows;
+  for (int row = 0; row < list.rowCount(); ++row)
+    if (list.isSelected(row)) rows.push_back(row);
+  return rows;
+}
+
 std::string sequenceText(long k, long digits) {
   std::string number = std::to_string(k + 1);
   const auto width = static_cast<size_t>(digits);

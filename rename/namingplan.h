@@ -11,6 +11,9 @@
 
 namespace batora {
 
+// The selected rows of the list, in list order.
+std::vector<int> selectedRows(const ListBox& list);
+
 // The sequence text of file k (0-based) for d digits: k + 1 padded with zeros.
 std::string sequenceText(long k, long digits);
 

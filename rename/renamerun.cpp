@@ -46,13 +46,6 @@ RenameRun::RenameRun(bsFunc& func, clsObjCtrl& objCtrl, const NamingRule& rule, 
                      RenameEvents& events)
     : m_func(func), m_objCtrl(objCtrl), m_rule(rule), m_list(list), m_events(events) {}
 
-std::vector<int> RenameRun::selectedRows() const {
-  std::vector<int> rows;
-  for (int row = 0; row < m_list.rowCount(); ++row)
-    if (m_list.isSelected(row)) rows.push_back(row);
-  return rows;
-}
-
 std::optional<RunEnd> RenameRun::run() {
   try {
     const long selectedCount = m_list.selectedCount();
@@ -64,7 +57,8 @@ std::optional<RunEnd> RenameRun::run() {
     if (!m_events.confirmStart(selectedCount)) return std::nullopt;
     m_events.started(selectedCount);
 
-    const NamingPlan plan(m_objCtrl, m_rule, selectedRows(), *numberValue(m_rule.digitsText()));
+    const NamingPlan plan(m_objCtrl, m_rule, selectedRows(m_list),
+                          *numberValue(m_rule.digitsText()));
     m_stopRequested = false;
     OutputRenLog(m_func, "", "", "", true);
 

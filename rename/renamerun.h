@@ -29,7 +29,6 @@ class RenameRun {
   bool stopRequested() const { return m_stopRequested; }
 
  private:
-  std::vector<int> selectedRows() const;
   FileResult renameOne(const PlannedName& file) const;
   // Handles file k; false when the caller chose to leave the run.
   bool handleFile(const PlannedName& file, RunEnd& end);

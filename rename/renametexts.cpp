@@ -55,6 +55,10 @@ std::string runEndStatusText(const RunEnd& end) {
   return "ﾘﾈｰﾑは中断されました。(" + detail + ")";
 }
 
+std::string unexpectedFailureText(std::string_view description) {
+  return "例外エラー！！ 強制終了します。\r\n" + std::string(description);
+}
+
 std::string closingQuestionText(const RunEnd& end) {
   return "処理が完了しました。\r\n\r\n" + runSummaryText(end) + "\r\n\r\n" +
          std::string(kAppTitle) + "を終了しますか？";

@@ -3,10 +3,14 @@
 // status bar, batora-cli prints the same lines.
 
 #include <string>
+#include <string_view>
 
 #include "renameevents.h"
 
 namespace batora {
+
+// Where the run's messages say they come from, in the error log.
+inline constexpr std::string_view kRenamePlace = "CmnStartRename";
 
 // The message for a refusal of the checks.
 std::string refusalMessage(const RenameRefusal& refusal);
@@ -20,6 +24,8 @@ std::string takenNameText(const FileResult& result, bool lastFile);
 std::string runSummaryText(const RunEnd& end);
 // The status line at the end of a run, complete or left early.
 std::string runEndStatusText(const RunEnd& end);
+// The fatal message of a failure no file outcome covers.
+std::string unexpectedFailureText(std::string_view description);
 // The closing question, the same after a run left early.
 std::string closingQuestionText(const RunEnd& end);
 
