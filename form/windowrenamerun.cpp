@@ -1,5 +1,6 @@
 #include "windowrenamerun.h"
 
+#include <cstdint>
 #include <exception>
 
 #include "renametexts.h"
