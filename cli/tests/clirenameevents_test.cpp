@@ -197,16 +197,5 @@ TEST_F(CliEventsTest, ATerminalShowsABigRunAsOneProgressLine) {
   }
 }
 
-TEST_F(CliEventsTest, CtrlCStopsTheRunOnlyBetweenFiles) {
-  CliRenameEvents cli = events({}, output);
-  int stops = 0;
-  cli.onStop([&] { ++stops; });
-  cli.betweenFiles();
-  EXPECT_EQ(stops, 0);
-  signalled = true;
-  cli.betweenFiles();
-  EXPECT_EQ(stops, 1);
-}
-
 }  // namespace
 }  // namespace batora::cli

@@ -128,7 +128,7 @@ TEST_F(WindowRenameRunTest, CollisionQuestionThenTheLastOneOnlyNoticed) {
   EXPECT_TRUE(statusShowed(file("a01.jpg") + "のﾘﾈｰﾑ 異常終了"));
 }
 
-TEST_F(WindowRenameRunTest, NoAtACollisionShowsTheInterruption) {
+TEST_F(WindowRenameRunTest, NoAtACollisionLeavesTheRun) {
   files({"a01.jpg", "b.jpg", "c.jpg"});
   objCtrl.SwapFilesList(0, 1);  // b a01 c: b wants a01
   rule("a", "2");
