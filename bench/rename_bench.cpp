@@ -1,6 +1,6 @@
-// A rename run over every file of one folder (RenameRun::CmnStartRename with the window faked,
-// the rename log on, OK at the confirmation and No at the closing question), against a floor on
-// a folder with the same names in the same run: a bare loop of renameat2 with RENAME_NOREPLACE
+// A rename run over every file of one folder (WindowRenameRun::CmnStartRename with the window
+// faked, the rename log on, OK at the confirmation and No at the closing question), against a floor
+// on a folder with the same names in the same run: a bare loop of renameat2 with RENAME_NOREPLACE
 // plus one log line per file, opened, appended and closed with plain system calls (x_floor).
 //
 // After No at the closing question the run searches the folder again and sorts it; that is part
@@ -36,9 +36,9 @@
 #include "namingrule.h"
 #include "platform.h"
 #include "renamehostfake.h"
-#include "renamerun.h"
 #include "tempdir.h"
 #include "treegen.h"
+#include "windowrenamerun.h"
 
 namespace {
 
@@ -124,7 +124,10 @@ struct Session {
   batora::testing::TempDir programFolder;
   batora::clsIniFile settings{programFolder.path()};
   batora::bsFunc func{toolkit, settings, clock, "Batora"};
-  batora::testing::FakeRenameHost host{toolkit};
+  batora::testing::FakeWindow window;
+  batora::testing::FakeListBox list{&toolkit};
+  batora::testing::FakeStatusBar status;
+  batora::testing::FakeRenameHost host{window, list, status};
   batora::testing::FakeLabel label;
   batora::clsObjCtrl objCtrl{func};
   batora::testing::FakeTextField txtName{std::string(kCommonPart)};
@@ -133,7 +136,7 @@ struct Session {
   batora::testing::FakeTextField txtSample;
   batora::testing::FakeCheckField chbBackSeq{1};
   batora::NamingRule rule{txtName, txtExp, txtSeq, chbBackSeq, txtSample, clock};
-  batora::RenameRun run{func, objCtrl, rule, host};
+  batora::WindowRenameRun run{func, objCtrl, rule, host};
 };
 
 struct Timing {

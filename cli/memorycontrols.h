@@ -2,7 +2,6 @@
 // The window's controls without a window: each holds its state in memory. Kept together in one
 // header, as the test fakes are, because each is a few lines of plain state.
 
-#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -92,10 +91,9 @@ class HeadlessWindow final : public Window {
   bool setControlEnabled(int, bool) override { return false; }
 };
 
-// Holds the panels' texts; every text of the text panel also goes to the listener, if any.
+// Holds the panels' texts; the command line shows only the search's failure from them.
 class TerminalStatusBar final : public StatusBar {
  public:
-  void listen(std::function<void(std::string_view)> listener) { m_listener = std::move(listener); }
   std::string panelText(std::string_view key) const override;
   void setPanelText(std::string_view key, std::string text) override;
   Picture panelPicture(std::string_view) const override { return {}; }
@@ -104,7 +102,6 @@ class TerminalStatusBar final : public StatusBar {
 
  private:
   std::map<std::string, std::string, std::less<>> m_texts;
-  std::function<void(std::string_view)> m_listener;
 };
 
 }  // namespace batora::cli

@@ -99,7 +99,7 @@ struct fmMain::Engine {
   QtCommand cmdStop;
   QtMenuItem mnStop, mnOutLogRen;
   NamingRule rule;
-  RenameRun run;
+  WindowRenameRun run;
   FolderChoice choice;
   std::unique_ptr<LogSwitches> logs;
 };

@@ -14,8 +14,8 @@
 #include "clsinifile.h"
 #include "clsobjctrl.h"
 #include "folderchoice.h"
-#include "renamerun.h"
 #include "toolkit.h"
+#include "windowrenamerun.h"
 
 class QAction;
 class QCheckBox;

@@ -12,11 +12,11 @@ namespace {
 namespace fs = std::filesystem;
 
 // A plan over /p with one entry per old name -> new name, rows 0, 1, 2 …
-std::vector<PlannedRename> plan(const std::vector<std::pair<std::string, std::string>>& renames) {
-  std::vector<PlannedRename> files;
+std::vector<PlannedName> plan(const std::vector<std::pair<std::string, std::string>>& renames) {
+  std::vector<PlannedName> files;
   for (const auto& [from, to] : renames) {
     const int row = static_cast<int>(files.size());
-    files.push_back({row, from, fs::path("/p") / from, to, fs::path("/p") / to});
+    files.push_back({row, row, fs::path("/p") / from, to, fs::path("/p") / to});
   }
   return files;
 }
@@ -66,7 +66,7 @@ TEST(CliRenamePlan, MarksNamesTakenWhenTheirTurnComes) {
     std::set<fs::path> disk;
     for (const auto& [from, to] : c.renames) disk.insert(fs::path("/p") / from);
     for (const std::string& name : c.onDisk) disk.insert(fs::path("/p") / name);
-    const std::vector<PlannedRename> marked = markCollisions(
+    const std::vector<PlanMarking> marked = markCollisions(
         plan(c.renames),
         [&](const fs::path& target, const fs::path&) { return disk.contains(target); });
     ASSERT_EQ(marked.size(), c.marks.size());
@@ -78,13 +78,16 @@ TEST(CliRenamePlan, MarksNamesTakenWhenTheirTurnComes) {
 }
 
 TEST(CliRenamePlan, LinesShowRowsNamesMarksAndCounts) {
-  std::vector<PlannedRename> files = plan({{"a.jpg", "p01.jpg"}, {"b.jpg", "p02.jpg"}});
-  for (int i = 0; i < 9; ++i)
-    files.push_back({10 + i, "c.jpg", "/p/c.jpg", "p03.jpg", "/p/p03.jpg"});
-  files[1].mark = PlanMark::kTargetExists;
-  files[2].mark = PlanMark::kTakenInRun;
-  files[2].takenByRow = 0;
-  const std::vector<std::string> lines = planLines(files, "選択ファイル数 : 11");
+  std::vector<PlannedName> files = plan({{"a.jpg", "p01.jpg"}, {"b.jpg", "p02.jpg"}});
+  std::vector<std::string> rowTexts{"a.jpg", "b.jpg"};
+  for (int i = 0; i < 9; ++i) {
+    files.push_back({2 + i, 10 + i, "/p/c.jpg", "p03.jpg", "/p/p03.jpg"});
+    rowTexts.resize(static_cast<size_t>(11 + i), "c.jpg");
+  }
+  std::vector<PlanMarking> marks(files.size());
+  marks[1].mark = PlanMark::kTargetExists;
+  marks[2] = {PlanMark::kTakenInRun, 0};
+  const std::vector<std::string> lines = planLines(files, marks, rowTexts, "選択ファイル数 : 11");
   EXPECT_EQ(lines[0], "   1  a.jpg -> p01.jpg");
   EXPECT_EQ(lines[1], "!  2  b.jpg -> p02.jpg  (同名のファイルが既に存在します)");
   EXPECT_EQ(lines[2], "! 11  c.jpg -> p03.jpg  (1 行目のファイルが先にこの名前になります)");

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "faketoolkit.h"
-#include "renamerun.h"
+#include "windowrenamerun.h"
 
 namespace batora::testing {
 
@@ -32,9 +32,12 @@ class FakeWindowCommand : public Command {
 // Thrown by endAtOnce so that a test sees the process end where the program would stop.
 struct ProcessEnded {};
 
+// The window's parts are the caller's, so that a test can list a folder into them before the
+// host exists.
 class FakeRenameHost : public RenameHost {
  public:
-  explicit FakeRenameHost(FakeToolkit& toolkit) : list(&toolkit) {
+  FakeRenameHost(FakeWindow& form, FakeListBox& files, FakeStatusBar& statusBar)
+      : window(form), list(files), status(statusBar) {
     using K = ControlKind;
     const std::pair<const char*, K> controls[] = {
         {"lblDrive", K::kLabel},       {"DrvLstBox", K::kControl},     {"DirLstBox", K::kControl},
@@ -52,11 +55,11 @@ class FakeRenameHost : public RenameHost {
     stopItem.setEnabled(false);
   }
 
-  FakeWindow window;
-  FakeListBox list;
+  FakeWindow& window;
+  FakeListBox& list;
   FakeWindowCommand stop{window, "cmdStop", "ﾘﾈｰﾑ中断(&X)"};
   FakeWindowCommand stopItem{window, "mnStop", "ﾘﾈｰﾑ中断(&X)"};
-  FakeStatusBar status;
+  FakeStatusBar& status;
   int depth = 1;
   std::filesystem::path folder;
   int sortDesc = 0;

@@ -1,0 +1,38 @@
+#pragma once
+// The new names of a run: which file gets which name and path, in run order. Each name is
+// composed when it is asked for, from the rule's fields and the date at that moment, so a run
+// across midnight names its later files with the new date.
+
+#include <vector>
+
+#include "clsobjctrl.h"
+#include "namingrule.h"
+#include "renameevents.h"
+
+namespace batora {
+
+// The selected rows of the list, in list order.
+std::vector<int> selectedRows(const ListBox& list);
+
+// The sequence text of file k (0-based) for d digits: k + 1 padded with zeros.
+std::string sequenceText(long k, long digits);
+
+class NamingPlan {
+ public:
+  // rows: the selected list rows in run order; digits: the sequence digits, 1 to 4.
+  NamingPlan(const clsObjCtrl& objCtrl, const NamingRule& rule, std::vector<int> rows, long digits);
+
+  // File k of the run, named now. A position past the rows has no file (row -1, no old path).
+  PlannedName at(long k) const;
+  // Every file of the rows, in order.
+  std::vector<PlannedName> all() const;
+  long size() const { return static_cast<long>(m_rows.size()); }
+
+ private:
+  const clsObjCtrl& m_objCtrl;
+  const NamingRule& m_rule;
+  std::vector<int> m_rows;
+  long m_digits;
+};
+
+}  // namespace batora

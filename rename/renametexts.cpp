@@ -1,0 +1,67 @@
+#include "renametexts.h"
+
+#include "bsfunc.h"
+#include "platform.h"
+#include "text.h"
+
+namespace batora {
+
+std::string refusalMessage(const RenameRefusal& refusal) {
+  switch (refusal.kind) {
+    case RefusalKind::kNothingSelected:
+      return "リネームするファイルを指定してください。";
+    case RefusalKind::kDigitsNotANumber:
+      return "桁数は数値を指定して下さい。";
+    case RefusalKind::kDigitsOutOfRange:
+      return "桁数は１～" + fullWidthNumber(refusal.maxDigits) + "の範囲で指定して下さい。";
+    case RefusalKind::kTooManyFiles:
+      return "対象ファイル数と桁数の関係が不正です。\r\n桁数が" + fullWidthNumber(refusal.digits) +
+             "の場合、選択できるファイルの数は１～" + fullWidthNumber(refusal.maxFiles) + "です。";
+    case RefusalKind::kForbiddenCharacter:
+      return "ファイル名が不正です。次の文字は使用できません。\r\n\\ / : * ? \" < > |";
+  }
+  return {};
+}
+
+std::string confirmationText() {
+  return "ファイル名の順番は間違いないですね？\r\nリネームを開始します。";
+}
+
+std::string fileStatusText(const FileResult& result) {
+  return platform::pathToUtf8(result.file.oldPath) +
+         (result.outcome == FileOutcome::kRenamed ? "のﾘﾈｰﾑ 正常終了" : "のﾘﾈｰﾑ 異常終了");
+}
+
+std::string takenNameText(const FileResult& result, bool lastFile) {
+  return "エラーが発生しました。\r\n同名のファイルが他に存在します。\r\n　(" +
+         platform::pathToUtf8(result.file.oldPath) + " --> " + result.file.newName + ")\r\n\r\n" +
+         (lastFile ? "該当ファイルはスキップされました。"
+                   : "該当ファイルをスキップして処理を続行しますか？");
+}
+
+std::string runSummaryText(const RunEnd& end) {
+  return "　(処理件数:" + fullWidthNumber(end.total) + "件中 エラー" + fullWidthNumber(end.errors) +
+         "件)";
+}
+
+// A stopped run tells how far it got and which file it stopped before, so that the user can
+// find the place in the folder.
+std::string runEndStatusText(const RunEnd& end) {
+  if (end.complete) return "ﾘﾈｰﾑ処理が完了しました。" + runSummaryText(end);
+  std::string detail =
+      fullWidthNumber(end.total) + "件中 " + fullWidthNumber(end.reached) + "件処理済み";
+  if (end.firstUntouched && !end.firstUntouched->oldPath.empty())
+    detail += " 未処理の先頭:" + platform::pathToUtf8(end.firstUntouched->oldPath);
+  return "ﾘﾈｰﾑは中断されました。(" + detail + ")";
+}
+
+std::string unexpectedFailureText(std::string_view description) {
+  return "例外エラー！！ 強制終了します。\r\n" + std::string(description);
+}
+
+std::string closingQuestionText(const RunEnd& end) {
+  return "処理が完了しました。\r\n\r\n" + runSummaryText(end) + "\r\n\r\n" +
+         std::string(kAppTitle) + "を終了しますか？";
+}
+
+}  // namespace batora
