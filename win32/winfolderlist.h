@@ -23,6 +23,8 @@ class WinFolderList final : public WinControl, public FolderList {
   };
   const std::vector<Row>& rows() const { return m_rows; }
   void setHighlightedRow(int row);
+  // The picture drawn before an open folder (the root down to the current one) or a closed one.
+  HICON picture(bool open) const { return open ? m_openIcon : m_closedIcon; }
 
   std::string path() const override;
   // "c:" means the current folder of drive c. Raises onChange when the path changes.

@@ -16,12 +16,22 @@ constexpr DWORD kStyle = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_
                          WS_VSCROLL | WS_TABSTOP | WS_BORDER;
 constexpr int kIconSize = 16;
 constexpr int kIndent = 10;
+constexpr int kShellFolderId = 4;
+constexpr int kShellOpenFolderId = 5;
 
-HICON stockIcon(SHSTOCKICONID id) {
+// The shell's folder pictures; where the stock-icon call knows none (Wine), the same icons are
+// taken from shell32 by their resource ids.
+HICON folderIcon(bool open) {
   SHSTOCKICONINFO info{};
   info.cbSize = sizeof info;
-  if (SUCCEEDED(::SHGetStockIconInfo(id, SHGSI_ICON | SHGSI_SMALLICON, &info))) return info.hIcon;
-  return nullptr;
+  if (SUCCEEDED(::SHGetStockIconInfo(open ? SIID_FOLDEROPEN : SIID_FOLDER,
+                                     SHGSI_ICON | SHGSI_SMALLICON, &info)) &&
+      info.hIcon != nullptr)
+    return info.hIcon;
+  HICON small = nullptr;
+  ::ExtractIconExW(L"shell32.dll", open ? -kShellOpenFolderId : -kShellFolderId, nullptr, &small,
+                   1);
+  return small;
 }
 
 // The full form of a folder path without a separator at its end, except after a root.
@@ -67,8 +77,8 @@ std::wstring rootText(std::wstring root) {
 
 WinFolderList::WinFolderList(const ControlPlace& place)
     : WinControl(place, L"LISTBOX", kStyle, WS_EX_CLIENTEDGE, ControlKind::kControl),
-      m_openIcon(stockIcon(SIID_FOLDEROPEN)),
-      m_closedIcon(stockIcon(SIID_FOLDER)) {
+      m_openIcon(folderIcon(true)),
+      m_closedIcon(folderIcon(false)) {
   const int fontHeight = static_cast<int>(::SendMessageW(hwnd(), LB_GETITEMHEIGHT, 0, 0));
   ::SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, std::max(fontHeight, kIconSize + 2));
 }

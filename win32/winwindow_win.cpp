@@ -9,7 +9,9 @@ namespace batora {
 namespace {
 
 constexpr wchar_t kClassName[] = L"BatoraWindow";
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// Without WS_CLIPCHILDREN: a frame is a sibling drawn around other controls and does not paint
+// its inside, which the window has to paint.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 void registerClass(HICON icon) {
   WNDCLASSEXW wc{};

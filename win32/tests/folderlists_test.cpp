@@ -56,6 +56,9 @@ TEST_F(FolderListTest, OpenFoldersDownToTheCurrentOneThenItsSubfolders) {
   EXPECT_EQ(rows[chain + 1].text, L"b");
   EXPECT_EQ(rows[chain + 2].text, L"写真");
   EXPECT_EQ(list.highlightedPath(), root) << "the current folder is highlighted";
+  EXPECT_NE(list.picture(true), nullptr);
+  EXPECT_NE(list.picture(false), nullptr);
+  EXPECT_NE(list.picture(true), list.picture(false));
 }
 
 TEST_F(FolderListTest, PathsThatCannotBeOpenedKeepTheOldPath) {
