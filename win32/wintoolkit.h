@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "olesession.h"
 #include "toolkit.h"
 #include "winshell.h"
 #include "winwindow.h"
@@ -19,7 +20,8 @@ class WinToolkit final : public Toolkit {
   using BoxFunction = std::function<int(HWND owner, const std::wstring& text,
                                         const std::wstring& title, UINT flags)>;
 
-  // `instanceName` names the claim of one running instance.
+  // `instanceName` names the claim of one running instance. OLE is started on the calling
+  // thread, which must be the window thread, for the whole life of the toolkit.
   explicit WinToolkit(std::string_view instanceName);
 
   // Owner of the boxes, keeper of the mouse pointer, and the window whose shortcuts and
@@ -52,6 +54,7 @@ class WinToolkit final : public Toolkit {
   bool showPointer() const;
   void dispatch(MSG& msg);
 
+  OleSession m_ole;
   WinWindow* m_main = nullptr;
   BoxFunction m_box;
   int m_pointer = kPointerDefault;

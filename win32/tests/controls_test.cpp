@@ -10,6 +10,7 @@
 #include "winfixture.h"
 #include "winlabel.h"
 #include "winlistbox.h"
+#include "wintextdrop.h"
 #include "wintextfield.h"
 #include "wintoolkit.h"
 
@@ -131,6 +132,46 @@ TEST_F(TextFieldTest, KeyPressSeesWholeCharactersAndCanConsumeThem) {
   const LRESULT code =
       ::SendMessageW(field.hwnd(), WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter));
   EXPECT_TRUE(code & DLGC_WANTMESSAGE) << "Enter must reach the box, not the default button";
+}
+
+// What another program's drag brings, taken from the clipboard as a data object.
+TEST_F(TextFieldTest, DroppedTextGoesInAsTypedAndOnlyTextIsTaken) {
+  WinToolkit toolkit("batora-win32-test-textdrop");
+  WinTextField field(place("txtSerchFile", {10, 10, 200, 30}), 8, false);
+  int changes = 0;
+  field.onChange = [&] { ++changes; };
+  EXPECT_TRUE(field.acceptTextDrops());
+  auto* target = new WinTextDrop(field.hwnd());
+  POINTL origin{0, 0};
+  ::ClientToScreen(field.hwnd(), reinterpret_cast<POINT*>(&origin));
+
+  struct Case {
+    const char* name;
+    const char* clipboard;
+    DWORD effect;
+    const char* text;
+  } cases[] = {{"text", "*.jpg写真 and more", DROPEFFECT_COPY, "*.jpg写真 "},
+               {"nothing to take", nullptr, DROPEFFECT_NONE, "*.jpg写真 "}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.clipboard != nullptr) {
+      toolkit.setClipboardText(c.clipboard);
+    } else {
+      ASSERT_TRUE(::OpenClipboard(nullptr));
+      ::EmptyClipboard();
+      ::CloseClipboard();
+    }
+    IDataObject* data = nullptr;
+    ASSERT_EQ(::OleGetClipboard(&data), S_OK);
+    DWORD effect = DROPEFFECT_COPY;
+    target->DragEnter(data, 0, origin, &effect);
+    EXPECT_EQ(effect, c.effect);
+    target->Drop(data, 0, origin, &effect);
+    data->Release();
+    EXPECT_EQ(field.text(), c.text) << "the box's limit holds for dropped text";
+  }
+  EXPECT_EQ(changes, 1);
+  target->Release();
 }
 
 class CheckFieldTest : public WinFixture {};
