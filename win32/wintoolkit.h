@@ -35,6 +35,9 @@ class WinToolkit final : public Toolkit {
   static int systemMessageBox(HWND owner, const std::wstring& text, const std::wstring& title,
                               UINT flags);
   int mousePointer() const { return m_pointer; }
+  // The command line for a program and its arguments: the program quoted when it holds a
+  // space, each argument after one space as it is.
+  static std::string commandLine(const std::string& program, const std::vector<std::string>& args);
   // Runs the program's message loop until WM_QUIT; answers its exit code.
   int run();
 

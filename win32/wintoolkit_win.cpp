@@ -212,12 +212,19 @@ void WinToolkit::setClipboardText(std::string_view text) {
   if (::SetClipboardData(CF_UNICODETEXT, block.get()) != nullptr) block.release();
 }
 
-// The arguments go on the command line as they are, after one space each, as the classic
-// program wrote its command lines.
-bool WinToolkit::startProgram(const std::string& program, const std::vector<std::string>& args) {
-  std::string line = program;
+// An unquoted program path with spaces ("C:\Program Files\...") would make the system try
+// "C:\Program" first. The arguments go on as they are, as the classic program wrote its
+// command lines.
+std::string WinToolkit::commandLine(const std::string& program,
+                                    const std::vector<std::string>& args) {
+  const bool quote = program.find(' ') != std::string::npos && program.front() != '"';
+  std::string line = quote ? "\"" + program + "\"" : program;
   for (const std::string& arg : args) line += " " + arg;
-  return winshell::startCommandLine(line);
+  return line;
+}
+
+bool WinToolkit::startProgram(const std::string& program, const std::vector<std::string>& args) {
+  return winshell::startCommandLine(commandLine(program, args));
 }
 
 int WinToolkit::openDocument(const std::string& file, const std::string& folder) {

@@ -127,6 +127,21 @@ TEST_F(ToolkitTest, YieldLeavesTheQuitRequestToTheMainLoop) {
   EXPECT_EQ(msg.wParam, 3u);
 }
 
+TEST(ProgramCommandLineTest, ProgramsWithSpacesAreQuotedArgumentsStayAsTheyAre) {
+  struct Case {
+    const char* program;
+    std::vector<std::string> args;
+    const char* line;
+  } cases[] = {
+      {"notepad", {"C:\\My Logs\\Batora.log"}, "notepad C:\\My Logs\\Batora.log"},
+      {"C:\\Program Files\\MSInfo\\msinfo32.exe",
+       {},
+       "\"C:\\Program Files\\MSInfo\\msinfo32.exe\""},
+      {"\"C:\\Program Files\\x.exe\"", {"/a", "b"}, "\"C:\\Program Files\\x.exe\" /a b"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WinToolkit::commandLine(c.program, c.args), c.line);
+}
+
 TEST_F(ToolkitTest, ClipboardTextRoundTrip) {
   toolkit.setClipboardText("Z:\\写真\\2026");
   EXPECT_TRUE(toolkit.clipboardHasText());
