@@ -12,6 +12,7 @@ namespace batora::platform {
 namespace fs = std::filesystem;
 using win::FindHandle;
 using win::narrow;
+using win::wide;
 
 namespace {
 
@@ -37,11 +38,6 @@ class Handle {
  private:
   HANDLE m_handle;
 };
-
-std::wstring wide(std::string_view utf8Text) {
-  const std::u16string units = utf8::toUtf16(utf8::sanitize(utf8Text));
-  return std::wstring(units.begin(), units.end());
-}
 
 std::string systemMessage(DWORD error) {
   wchar_t* buffer = nullptr;

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "utf8.h"
+
 namespace batora::win {
 
 // Owns a directory search.
@@ -27,6 +29,12 @@ class FindHandle {
  private:
   HANDLE m_handle;
 };
+
+// UTF-8 as the system takes it; invalid bytes become U+FFFD rather than cutting the text.
+inline std::wstring wide(std::string_view utf8Text) {
+  const std::u16string units = utf8::toUtf16(utf8::sanitize(utf8Text));
+  return std::wstring(units.begin(), units.end());
+}
 
 // UTF-16 from the system as UTF-8; unpaired surrogates, which NTFS allows in names, come out
 // as U+FFFD.

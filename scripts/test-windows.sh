@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Cross-builds the engine libraries, batora-cli.exe and their tests for 64-bit Windows with
-# mingw-w64 and runs the tests under Wine, headless. Installs both with apt-get when they are
-# missing; quiet and quick when everything is there already. scripts/test.sh calls it.
+# Cross-builds the engine libraries, the Win32 toolkit, batora-cli.exe and their tests for
+# 64-bit Windows with mingw-w64 and runs the tests under Wine, on a private Xvfb, in a Japanese
+# prefix. Installs what is missing with apt-get; quiet and quick when everything is there
+# already. scripts/test.sh calls it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build-win
 
-packages=(g++-mingw-w64-x86-64-posix wine64 googletest)
+packages=(g++-mingw-w64-x86-64-posix wine64 googletest xvfb xdotool imagemagick locales
+  fonts-noto-cjk)
 missing=()
 for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
@@ -35,20 +37,28 @@ if [[ ! -f $gtest/lib/cmake/GTest/GTestConfig.cmake ]]; then
   cmake --install "$build/googletest" >/dev/null
 fi
 
-# Wine in a prefix of its own, without a display: no window is ever opened. The Mono and
-# Gecko installers are switched off, as nothing here needs .NET or HTML.
+# Wine in a prefix of its own, in the Japanese locale, on a private X server: Wine 8 creates no
+# window without one, and the toolkit's tests open real windows. The Mono and Gecko installers
+# are switched off, as nothing here needs .NET or HTML.
+source scripts/wine-display.sh
+batora_ensure_japanese_locale
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver64
 export WINEPREFIX=$build/wineprefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+unset WAYLAND_DISPLAY
+trap '"$wineserver" --kill 2>/dev/null || true; batora_stop_xvfb' EXIT
+batora_start_xvfb
 runner=$build/wine-run
 cat >"$runner" <<EOF
 #!/bin/sh
-# Runs a Windows test executable for ctest; written by scripts/test-windows.sh.
+# Runs a Windows test executable for ctest; written by scripts/test-windows.sh for the X server
+# of that run.
 export WINEPREFIX="$WINEPREFIX" WINEDEBUG="$WINEDEBUG" WINEDLLOVERRIDES="$WINEDLLOVERRIDES"
-unset DISPLAY WAYLAND_DISPLAY
+export LANG="$LANG" LC_ALL="$LC_ALL" DISPLAY="$DISPLAY"
+unset WAYLAND_DISPLAY
 exec "$wine" "\$@"
 EOF
 chmod +x "$runner"
@@ -64,8 +74,8 @@ cmake --build "$build" -j 2
 # It needs the prefix folder; wineboot then fills a new one.
 mkdir -p "$WINEPREFIX"
 "$wineserver" --persistent
-trap '"$wineserver" --kill 2>/dev/null || true' EXIT
 "$wine" wineboot --init >/dev/null 2>&1
+batora_prepare_prefix "$wine"
 
 # Tests of what only POSIX has, each with a Windows counterpart beside it:
 # - JoinPathTest.NoDoubledSeparator, LookUpTest.FilesFoldersAndFailures and

@@ -1,0 +1,45 @@
+#pragma once
+// The file list on Win32: a list box with extended multiple selection that holds no texts of
+// its own; it draws the rows kept here, so that a hundred thousand of them are set at once.
+
+#include <vector>
+
+#include "wincontrol.h"
+
+namespace batora {
+
+class WinListBox final : public WinControl, public ListBox {
+ public:
+  explicit WinListBox(const ControlPlace& place);
+
+  void clear() override;
+  void setRows(std::vector<std::string> rows) override;
+  void addRow(std::string text) override;
+  int rowCount() const override;
+  std::string rowText(int row) const override;
+  void setRowText(int row, std::string text) override;
+  int selectedCount() const override;
+  bool isSelected(int row) const override;
+  void setSelected(int row, bool selected) override;
+  int currentRow() const override;
+  void setCurrentRow(int row) override;
+  void postSelectAll(bool select) override;
+  void repaint() override;
+
+  // The user changed the selection (LBN_SELCHANGE); never raised by the setters above.
+  std::function<void()> onSelectionChange;
+  std::function<void()> onDoubleClick;
+
+ protected:
+  std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  void widenScrolling(int textWidth);
+  void draw(const DRAWITEMSTRUCT& item) const;
+
+  std::vector<std::wstring> m_rows;
+  int m_scrollWidth = 0;
+};
+
+}  // namespace batora
