@@ -3,19 +3,15 @@
 #include <algorithm>
 
 #include "platform.h"
+#include "upcasetable.h"
 #include "utf8.h"
 
 namespace batora {
 
+// The home platform folds UTF-16 code units through a table of the basic plane: a character
+// beyond it, such as the Deseret 𐐨, is two surrogate units there and keeps its case.
 char32_t foldCase(char32_t c) {
-  if (c < 0x80) return (c >= 'a' && c <= 'z') ? c - 0x20 : c;
-  if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
-  if (c == 0xFF) return 0x178;
-  if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 0x20;
-  if (c >= 0x430 && c <= 0x44F) return c - 0x20;
-  if (c >= 0x450 && c <= 0x45F) return c - 0x50;
-  if (c >= 0xFF41 && c <= 0xFF5A) return c - 0x20;
-  return c;
+  return c < 0x10000 ? upcaseTable()[c] : c;
 }
 
 namespace {
@@ -28,10 +24,7 @@ struct Keyed {
 
 std::u16string foldedUtf16(const std::u16string& exact) {
   std::u16string folded = exact;
-  for (char16_t& unit : folded) {
-    // Every letter folded here lies in the basic plane, so folding unit by unit is exact.
-    if (unit < 0xD800 || unit > 0xDFFF) unit = static_cast<char16_t>(foldCase(unit));
-  }
+  for (char16_t& unit : folded) unit = static_cast<char16_t>(foldCase(unit));
   return folded;
 }
 

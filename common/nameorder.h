@@ -8,7 +8,8 @@
 
 namespace batora {
 
-// Simple upper-case folding: ASCII, Latin-1, Greek, Cyrillic and full-width Latin letters.
+// The character as the home platform's file system compares it with case ignored: a letter of
+// any cased script of the basic plane becomes its upper case; everything else stays.
 char32_t foldCase(char32_t c);
 
 // Orders names the way the home platform's file system lists a folder: ordinal over the names

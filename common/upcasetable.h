@@ -1,0 +1,15 @@
+#pragma once
+// The home platform's upper-case table for the basic plane; each platform builds it from its
+// own case data.
+
+#include <array>
+
+namespace batora {
+
+// For every UTF-16 code unit, the unit that the home platform's file system compares it as.
+using UpcaseTable = std::array<char16_t, 0x10000>;
+
+// The table, built on first use and shared by every thread afterwards.
+const UpcaseTable& upcaseTable();
+
+}  // namespace batora
