@@ -7,14 +7,14 @@
 #include "utf8.h"
 
 namespace batora {
-
-// The home platform folds UTF-16 code units through a table of the basic plane: a character
-// beyond it, such as the Deseret 𐐨, is two surrogate units there and keeps its case.
-char32_t foldCase(char32_t c) {
-  return c < 0x10000 ? upcaseTable()[c] : c;
-}
-
 namespace {
+
+// Built once, on first use, for every thread: the list order folds every unit of every name
+// in a folder, and a lookup is the cheapest fold there is.
+const UpcaseTable& upcase() {
+  static const UpcaseTable table = buildUpcaseTable();
+  return table;
+}
 
 struct Keyed {
   std::u16string folded;
@@ -29,6 +29,16 @@ std::u16string foldedUtf16(const std::u16string& exact) {
 }
 
 }  // namespace
+
+// The home platform folds UTF-16 code units through a table of the basic plane: a character
+// beyond it, such as the Deseret 𐐨, is two surrogate units there and keeps its case.
+char32_t foldCase(char32_t c) {
+  return c < 0x10000 ? upcase()[c] : c;
+}
+
+void foldCase(std::u32string& text) {
+  for (char32_t& c : text) c = foldCase(c);
+}
 
 void sortInHomeOrder(std::vector<std::filesystem::path>& names) {
   std::vector<Keyed> keyed;

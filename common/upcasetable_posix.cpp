@@ -20,15 +20,10 @@ char16_t upperOf(char16_t unit) {
 
 }  // namespace
 
-// A lookup per unit: the list order folds every name of a folder, and asking ICU twice for each
-// unit of each name would cost more than the reading of the folder.
-const UpcaseTable& upcaseTable() {
-  static const UpcaseTable table = [] {
-    UpcaseTable built{};
-    for (size_t unit = 0; unit < built.size(); ++unit)
-      built[unit] = upperOf(static_cast<char16_t>(unit));
-    return built;
-  }();
+UpcaseTable buildUpcaseTable() {
+  UpcaseTable table{};
+  for (size_t unit = 0; unit < table.size(); ++unit)
+    table[unit] = upperOf(static_cast<char16_t>(unit));
   return table;
 }
 

@@ -18,14 +18,10 @@ char16_t upperOf(char16_t unit) {
 
 }  // namespace
 
-// Built once, so that ordering a folder costs a lookup per unit instead of a system call.
-const UpcaseTable& upcaseTable() {
-  static const UpcaseTable table = [] {
-    UpcaseTable built{};
-    for (size_t unit = 0; unit < built.size(); ++unit)
-      built[unit] = upperOf(static_cast<char16_t>(unit));
-    return built;
-  }();
+UpcaseTable buildUpcaseTable() {
+  UpcaseTable table{};
+  for (size_t unit = 0; unit < table.size(); ++unit)
+    table[unit] = upperOf(static_cast<char16_t>(unit));
   return table;
 }
 
