@@ -9,7 +9,7 @@ namespace batora {
 // For every UTF-16 code unit, the unit that the home platform's file system compares it as.
 using UpcaseTable = std::array<char16_t, 0x10000>;
 
-// The table from the platform's case data; it takes a while, so the caller keeps it.
+// The table from the platform's case data; 64 K look-ups, so the caller builds it once.
 UpcaseTable buildUpcaseTable();
 
 }  // namespace batora

@@ -32,7 +32,8 @@ inline constexpr CasedLetter kCasedLetters[] = {
     {"extended Cyrillic", "ѣ", "Ѣ", true},
     {"Armenian", "ա", "Ա", true},
     {"full-width Latin", "ａ", "Ａ", true},
-    // The upper case of these is more than one character, or a letter that maps back to another.
+    // These stay apart: the upper case of the small letter is more than one character, or the
+    // lower case of the capital is another letter.
     {"sharp s against its capital", "ß", "ẞ", false},
     {"ligature ff", "ﬀ", "FF", false},
     {"final sigma", "ς", "Σ", false},
