@@ -3,22 +3,18 @@
 #include <algorithm>
 
 #include "platform.h"
+#include "upcasetable.h"
 #include "utf8.h"
 
 namespace batora {
-
-char32_t foldCase(char32_t c) {
-  if (c < 0x80) return (c >= 'a' && c <= 'z') ? c - 0x20 : c;
-  if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
-  if (c == 0xFF) return 0x178;
-  if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 0x20;
-  if (c >= 0x430 && c <= 0x44F) return c - 0x20;
-  if (c >= 0x450 && c <= 0x45F) return c - 0x50;
-  if (c >= 0xFF41 && c <= 0xFF5A) return c - 0x20;
-  return c;
-}
-
 namespace {
+
+// Built once, on first use, for every thread: the list order folds every unit of every name
+// in a folder, and a lookup is the cheapest fold there is.
+const UpcaseTable& upcase() {
+  static const UpcaseTable table = buildUpcaseTable();
+  return table;
+}
 
 struct Keyed {
   std::u16string folded;
@@ -28,14 +24,21 @@ struct Keyed {
 
 std::u16string foldedUtf16(const std::u16string& exact) {
   std::u16string folded = exact;
-  for (char16_t& unit : folded) {
-    // Every letter folded here lies in the basic plane, so folding unit by unit is exact.
-    if (unit < 0xD800 || unit > 0xDFFF) unit = static_cast<char16_t>(foldCase(unit));
-  }
+  for (char16_t& unit : folded) unit = static_cast<char16_t>(foldCase(unit));
   return folded;
 }
 
 }  // namespace
+
+// The home platform folds UTF-16 code units through a table of the basic plane: a character
+// beyond it, such as the Deseret 𐐨, is two surrogate units there and keeps its case.
+char32_t foldCase(char32_t c) {
+  return c < 0x10000 ? upcase()[c] : c;
+}
+
+void foldCase(std::u32string& text) {
+  for (char32_t& c : text) c = foldCase(c);
+}
 
 void sortInHomeOrder(std::vector<std::filesystem::path>& names) {
   std::vector<Keyed> keyed;

@@ -8,8 +8,11 @@
 
 namespace batora {
 
-// Simple upper-case folding: ASCII, Latin-1, Greek, Cyrillic and full-width Latin letters.
+// The character as the home platform's file system compares it with case ignored: a letter of
+// any cased script of the basic plane becomes its upper case; everything else stays.
 char32_t foldCase(char32_t c);
+// foldCase applied to every character of the text.
+void foldCase(std::u32string& text);
 
 // Orders names the way the home platform's file system lists a folder: ordinal over the names
 // folded to upper case (UTF-16 code units), ties broken by the exact name.

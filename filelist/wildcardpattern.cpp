@@ -9,7 +9,7 @@ namespace {
 
 std::u32string folded(std::string_view text) {
   std::u32string out = utf8::decode(text);
-  for (char32_t& c : out) c = foldCase(c);
+  foldCase(out);
   return out;
 }
 

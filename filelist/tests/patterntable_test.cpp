@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <set>
 
+#include "casedletters.h"
 #include "folderscan.h"
 #include "matcherquirks.h"
 #include "platform.h"
@@ -136,6 +137,53 @@ TEST_F(PatternTableTest, TheFoldersOwnMatchingAgreesApartFromShortNames) {
     for (const std::string& name : listed)
       EXPECT_TRUE(contains(row.matches, name) || contains(row.byShortNameOnly, name)) << name;
   }
+}
+
+// The letters the list order is tested with, each in a pattern of either case, against our
+// matcher and the folder's own matching alike.
+class CasedPatternTest : public ::testing::Test {
+ protected:
+  CasedPatternTest() {
+    for (const std::string& name : testing::casedNames())
+      dir.write(platform::pathFromUtf8(name), name);
+  }
+
+  Names listed(std::string_view pattern) const {
+    const std::optional<platform::FolderListing> listing = scanFolder(dir.path(), pattern);
+    Names names;
+    if (listing)
+      for (const fs::path& file : listing->files) names.push_back(platform::pathToUtf8(file));
+    return names;
+  }
+
+  testing::TempDir dir;
+};
+
+TEST_F(CasedPatternTest, ALetterMatchesItsOtherCaseWhereTheHomePlatformFoldsIt) {
+  for (const testing::CasedLetter& letter : testing::kCasedLetters) {
+    SCOPED_TRACE(letter.script);
+    const std::string small = std::string(letter.small) + ".txt";
+    const std::string capital = std::string(letter.capital) + "2.txt";
+    for (const char* typed : {letter.small, letter.capital}) {
+      const std::string pattern = std::string(typed) + "*";
+      SCOPED_TRACE(pattern);
+      const Names expected = letter.folds              ? Names{small, capital}
+                             : typed == letter.capital ? Names{capital}
+                                                       : Names{small};
+      const WildcardPattern ours(pattern);
+      Names oursLists;
+      for (const std::string& name : testing::casedNames())
+        if (ours.matches(platform::pathFromUtf8(name))) oursLists.push_back(name);
+      EXPECT_EQ(std::set<std::string>(oursLists.begin(), oursLists.end()),
+                std::set<std::string>(expected.begin(), expected.end()));
+      EXPECT_EQ(listed(pattern), expected);
+    }
+  }
+}
+
+TEST_F(CasedPatternTest, TheFolderListsEveryScriptInHomeOrder) {
+  EXPECT_EQ(listed("*"), Names(std::begin(testing::kCasedNamesInHomeOrder),
+                               std::end(testing::kCasedNamesInHomeOrder)));
 }
 
 }  // namespace
