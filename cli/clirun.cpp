@@ -174,7 +174,7 @@ int runCli(const std::vector<std::string>& args, const CliEnvironment& env) {
                               : absoluteIn(env.currentFolder, platform::pathFromUtf8(folderText));
   const int depth = options.depth.value_or(settings.StartFindDirOption());
   if (objCtrl.SetFileList(form, folder, depth, status)) {
-    output.message(status.panelText(kStatusTextPanel) + "\r\n(" + platform::pathToUtf8(folder) +
+    output.message(status.panelText(kPanelText) + "\r\n(" + platform::pathToUtf8(folder) +
                    ")");
     return kExitRefused;
   }

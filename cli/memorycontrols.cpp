@@ -37,7 +37,7 @@ std::string TerminalStatusBar::panelText(std::string_view key) const {
 }
 
 void TerminalStatusBar::setPanelText(std::string_view key, std::string text) {
-  if (key == kStatusTextPanel && m_listener) m_listener(text);
+  if (key == kPanelText && m_listener) m_listener(text);
   m_texts.insert_or_assign(std::string(key), std::move(text));
 }
 
