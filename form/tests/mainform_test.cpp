@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "fakeclock.h"
 #include "faketoolkit.h"
 #include "formlayout.h"
+#include "platform.h"
 #include "renamerun.h"
 #include "statuspanels.h"
 #include "tableformhost.h"
@@ -41,7 +43,14 @@ class MainFormTest : public ::testing::Test {
     dir.write("Batora.ini", settings);
     ASSERT_TRUE(load());
   }
-  Rows rows() { return host.list("lstFile").texts(); }
+  // Rows with '/' between folders on every platform.
+  Rows rows() {
+    Rows texts = host.list("lstFile").texts();
+    for (std::string& text : texts)
+      std::replace(text.begin(), text.end(), platform::kSeparator, '/');
+    return texts;
+  }
+  std::string folder() const { return platform::pathToUtf8(dir.path()); }
   std::string text(std::string_view name) { return host.textField(name).text(); }
   void selectAll() {
     ASSERT_TRUE(host.click("cmdSelectAll"));
@@ -59,7 +68,7 @@ class MainFormTest : public ::testing::Test {
 TEST_F(MainFormTest, EmptySettingsOpenOnTheProgramFolderWithTheStartValues) {
   toolkit.screen = {20000, 12000};
   open();
-  EXPECT_EQ(host.folderList("DirLstBox").path(), dir.path().string());
+  EXPECT_EQ(host.folderList("DirLstBox").path(), folder());
   EXPECT_EQ(form->CmnGetFindDirOption(), 1);
   EXPECT_EQ(rows(), (Rows{"a.jpg", "b.jpg", "Batora.ini", "c.txt"}));
   EXPECT_EQ(text("txtSerchFile"), "*.*");
@@ -200,7 +209,7 @@ TEST_F(MainFormTest, CommandMapReachesEveryHandler) {
       {"chbBackSeq click", [&] { host.click("chbBackSeq"); },
        [&] { EXPECT_EQ(text("txtSample"), "01summer_holiday_2.jpg"); }},
       {"mnDirCopy", [&] { host.click("mnDirCopy"); },
-       [&] { EXPECT_EQ(toolkit.clipboard, dir.path().string()); }},
+       [&] { EXPECT_EQ(toolkit.clipboard, folder()); }},
       {"optSearch(3) click", [&] { host.click("optSearch", 3); },
        [&] { EXPECT_EQ(rows().size(), 4u); }},
       {"txtSerchFile Enter", [&] { host.type("txtSerchFile", "a*"); },
@@ -219,7 +228,7 @@ TEST_F(MainFormTest, CommandMapReachesEveryHandler) {
        [&] {
          ASSERT_EQ(toolkit.opened.size(), 1u);
          EXPECT_EQ(toolkit.opened[0].file, "index.html");
-         EXPECT_EQ(toolkit.opened[0].folder, dir.path().string() + "/help");
+         EXPECT_EQ(toolkit.opened[0].folder, folder() + platform::kSeparator + "help");
        }},
       {"mnVersion", [&] { host.click("mnVersion"); }, [&] { EXPECT_EQ(host.aboutShown, 1); }},
       {"mnEnd", [&] { host.click("mnEnd"); }, [&] { EXPECT_TRUE(host.unloaded); }},
