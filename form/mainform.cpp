@@ -31,6 +31,7 @@ const MainForm::Route* MainForm::routeOf(const FormEvent& event) {
   static constexpr Route kRoutes[] = {
       {"DrvLstBox", K::kChange, [](F& f, E) { return f.m_choice.DrvLstBox_Change(), true; }},
       {"DirLstBox", K::kChange, [](F& f, E) { return f.m_choice.DirLstBox_Change(), true; }},
+      {"DirLstBox", K::kKeyPress, [](F& f, E e) { return f.DirLstBox_KeyPress(e.key); }},
       {"DirLstBox", K::kDragDrop,
        [](F& f, E e) { return f.m_choice.CmnOLEDragDrop(*e.drop), true; }},
       {"txtSerchFile", K::kChange, [](F& f, E) { return f.m_choice.txtSerchFile_Change(), true; }},
@@ -171,6 +172,14 @@ int MainForm::CmnGetFindDirOption() const {
   for (int i = 1; i <= kDepthOptions; ++i)
     if (m_host.checkField("optSearch", i).value() != 0) return i;
   return -1;
+}
+
+bool MainForm::DirLstBox_KeyPress(char32_t key) {
+  if (key != kKeyEnter) return false;
+  FolderList& list = folderList();
+  const std::string target = list.highlightedPath();
+  if (target != list.path()) list.setPath(target);
+  return true;
 }
 
 void MainForm::sortBy(int iSortOption) {

@@ -58,6 +58,8 @@ class MainForm final : private RenameHost, private FolderChoiceHost {
   void applyStartFolder();
   void centreOnScreen();
   void fitTextPanel();
+  // Enter opens the highlighted folder; other keys go to the list.
+  bool DirLstBox_KeyPress(char32_t key);
   void sortBy(int iSortOption);
   void CmnMoveFile(int iDirection);
   void CmnSelectAll(bool bSelect);

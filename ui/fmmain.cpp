@@ -81,7 +81,9 @@ void fmMain::build() {
   m_logViewer = std::make_unique<QtLogViewer>(*this);
   for (const ControlSpec& spec : layout.controls) {
     QWidget* widget = m_controls.widget(spec.name, spec.index.value_or(0));
-    if (spec.type == ControlType::kTextBox) widget->installEventFilter(this);
+    // Keys typed into these reach the form before the control.
+    if (spec.type == ControlType::kTextBox || spec.type == ControlType::kFolderList)
+      widget->installEventFilter(this);
     if (!spec.has(kAcceptsDrops)) continue;
     // Folders dropped from the desktop's file manager arrive as URLs of local files.
     QWidget* surface = widget;
@@ -140,7 +142,7 @@ bool fmMain::eventFilter(QObject* watched, QEvent* event) {
     event->ignore();
     return true;
   }
-  if (spec->type == ControlType::kTextBox && event->type() == QEvent::KeyPress) {
+  if (event->type() == QEvent::KeyPress && watched == m_controls.widget(spec->name)) {
     const auto* key = static_cast<QKeyEvent*>(event);
     FormEvent keyPress{spec->name, FormEventKind::kKeyPress};
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)

@@ -45,7 +45,11 @@ class TableFolderList : public FolderList {
     m_changed();
     return true;
   }
-  std::string highlightedPath() const override { return m_path; }
+  std::string highlightedPath() const override {
+    return highlighted.empty() ? m_path : highlighted;
+  }
+
+  std::string highlighted;
 
  private:
   std::function<void()> m_changed;
@@ -67,18 +71,6 @@ class TableDriveList : public DriveList {
   std::string m_drive;
 };
 
-class RecordingLogViewer : public LogViewer {
- public:
-  explicit RecordingLogViewer(TableFormHost& host) : m_host(host) {}
-  bool showLog(const std::filesystem::path& log) override {
-    m_host.logsShown.push_back(log);
-    return m_host.logViewerWorks;
-  }
-
- private:
-  TableFormHost& m_host;
-};
-
 }  // namespace
 
 struct TableFormHost::Controls {
@@ -90,7 +82,6 @@ struct TableFormHost::Controls {
   std::map<std::string, std::unique_ptr<TableFolderList>, std::less<>> folders;
   std::map<std::string, std::unique_ptr<TableDriveList>, std::less<>> drives;
   std::map<std::string, std::unique_ptr<FakeStatusBar>, std::less<>> bars;
-  std::unique_ptr<RecordingLogViewer> viewer;
 };
 
 template <typename Map>
@@ -134,7 +125,6 @@ TableFormHost::TableFormHost(const FormLayout& layout, FakeToolkit& toolkit)
   for (const MenuSpec& menu : layout.menus)
     m_controls->commands[std::string(menu.name)] =
         std::make_unique<TableCommand>(m_window, menu.name, menu.caption);
-  m_controls->viewer = std::make_unique<RecordingLogViewer>(*this);
 }
 
 TableFormHost::~TableFormHost() = default;
@@ -257,6 +247,10 @@ bool TableFormHost::closeBox(const std::function<bool(CloseSource)>& queryUnload
   return true;
 }
 
+void TableFormHost::highlight(std::string_view name, const std::string& path) {
+  found(m_controls->folders, name).highlighted = path;
+}
+
 FakeListBox& TableFormHost::list(std::string_view name) {
   return found(m_controls->lists, name);
 }
@@ -294,8 +288,9 @@ DriveList& TableFormHost::driveList(std::string_view name) {
 StatusBar& TableFormHost::statusBar(std::string_view name) {
   return found(m_controls->bars, name);
 }
-LogViewer& TableFormHost::logViewer() {
-  return *m_controls->viewer;
+bool TableFormHost::showLog(const std::filesystem::path& log) {
+  logsShown.push_back(log);
+  return logViewerWorks;
 }
 
 std::string TableFormHost::driveOf(const std::string& path) const {

@@ -50,7 +50,7 @@ class TableWindow final : public TopLevelWindow {
   }
 };
 
-class TableFormHost final : public FormHost {
+class TableFormHost final : public FormHost, private LogViewer {
  public:
   TableFormHost(const FormLayout& layout, FakeToolkit& toolkit);
   ~TableFormHost() override;
@@ -71,6 +71,8 @@ class TableFormHost final : public FormHost {
   bool closeBox(const std::function<bool(CloseSource)>& queryUnload);
 
   TableWindow& table() { return m_window; }
+  // Moves a folder list's highlight, as the arrow keys do, without opening the folder.
+  void highlight(std::string_view name, const std::string& path);
   FakeListBox& list(std::string_view name);
   FakeStatusBar& bar(std::string_view name);
   bool isChecked(std::string_view menuItem);
@@ -90,7 +92,7 @@ class TableFormHost final : public FormHost {
   FolderList& folderList(std::string_view name) override;
   DriveList& driveList(std::string_view name) override;
   StatusBar& statusBar(std::string_view name) override;
-  LogViewer& logViewer() override;
+  LogViewer& logViewer() override { return *this; }
   void showAbout() override { ++aboutShown; }
   void unload() override { unloaded = true; }
   void endAtOnce() override { throw ProcessEnded{}; }
@@ -98,6 +100,7 @@ class TableFormHost final : public FormHost {
 
  private:
   struct Controls;
+  bool showLog(const std::filesystem::path& log) override;
   bool raise(const FormEvent& event);
   void build(const ControlSpec& spec);
 

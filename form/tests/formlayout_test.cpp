@@ -111,12 +111,5 @@ TEST(FormLayoutDerived, WalkTabOrderAndLockListOfTheMainWindow) {
     EXPECT_EQ(std::count(locked.begin(), locked.end(), name), 0) << name;
 }
 
-TEST(FormLayoutDerived, UnknownNamesThrow) {
-  EXPECT_THROW(findControl(fmMainLayout(), "optSearch"), std::out_of_range);
-  EXPECT_THROW(findControl(fmMainLayout(), "optSearch", 4), std::out_of_range);
-  EXPECT_THROW(findMenu(fmMainLayout(), "mnNothing"), std::out_of_range);
-  EXPECT_EQ(findControl(fmMainLayout(), "optSearch", 2).caption, "+ 直下のｻﾌﾞﾃﾞｨﾚｸﾄﾘ");
-}
-
 }  // namespace
 }  // namespace batora

@@ -231,6 +231,15 @@ TEST_F(MainFormTest, CommandMapReachesEveryHandler) {
          EXPECT_EQ(toolkit.opened[0].folder, folder() + platform::kSeparator + "help");
        }},
       {"mnVersion", [&] { host.click("mnVersion"); }, [&] { EXPECT_EQ(host.aboutShown, 1); }},
+      {"DirLstBox Enter opens the highlighted folder",
+       [&] {
+         host.highlight("DirLstBox", platform::pathToUtf8(dir / "sub"));
+         EXPECT_TRUE(host.keyPress("DirLstBox", U'\r'));
+       },
+       [&] {
+         EXPECT_EQ(host.folderList("DirLstBox").path(), platform::pathToUtf8(dir / "sub"));
+         EXPECT_TRUE(rows().empty()) << "searched there with the pattern a*";
+       }},
       {"mnEnd", [&] { host.click("mnEnd"); }, [&] { EXPECT_TRUE(host.unloaded); }},
   };
   for (const Row& row : rows_) {
@@ -239,6 +248,7 @@ TEST_F(MainFormTest, CommandMapReachesEveryHandler) {
     row.check();
   }
   EXPECT_FALSE(host.keyPress("txtSerchFile", U'x')) << "ordinary keys reach the box";
+  EXPECT_FALSE(host.keyPress("DirLstBox", U'x'));
   EXPECT_FALSE(form->handle({"lblDrive", FormEventKind::kClick})) << "not in the map";
 }
 
