@@ -68,7 +68,7 @@ void bsFunc::SetStatusText(StatusBar& oStatusBar, std::string_view sText,
     m_lastStatusTick = now;
   }
   ignoringFailure([&] {
-    oStatusBar.setPanelText(kStatusTextPanel, std::string(sText));
+    oStatusBar.setPanelText(kPanelText, std::string(sText));
     oStatusBar.repaint();
   });
 }
