@@ -71,31 +71,16 @@ TEST(CliPosixExecutable, ClosedPipeStopsTheRunAfterTheFileUnderWay) {
       << log[2];
 }
 
-// Legal names on Linux that would forge a row of the list, retitle the terminal or forge a log
-// record: listed and renamed with their real bytes, shown with marks.
-TEST(CliPosixExecutable, NamesWithControlCharactersAreRenamedAndShownAsMarks) {
+// Legal names on Linux that would forge a row of the list or retitle the terminal.
+TEST(CliPosixExecutable, ListShowsControlCharactersAsMarks) {
   TempDir dir;
-  const fs::path folder = dir.mkdir("photos");
-  dir.write(folder / "a\n* 9  forged.jpg", "a");
-  dir.write(folder / "\x1b]0;owned\x07.jpg", "b");
-  dir.write("Batora.ini", "OUTPUT_LOG_RENAME = 1\r\n");
-  const std::string ini = (dir / "Batora.ini").string();
-  const testing::ProcessResult list =
-      testing::runProcess(BATORA_CLI_PATH, {"--ini", ini, "photos", "--list"}, dir.path());
-  EXPECT_EQ(list.out, "* 1  ?]0;owned?.jpg\n* 2  a?* 9  forged.jpg\n選択ファイル数 : 2\n");
-  EXPECT_EQ(list.exitStatus, 0);
-
-  const testing::ProcessResult run = testing::runProcess(
-      BATORA_CLI_PATH, {"--ini", ini, "photos", "--yes", "--name", "r"}, dir.path());
-  EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_EQ(batora::testing::readBytes(folder / "r01.jpg"), "b");
-  EXPECT_EQ(batora::testing::readBytes(folder / "r02.jpg"), "a");
-  EXPECT_TRUE(run.out.starts_with(folder.string() + "/?]0;owned?.jpgのﾘﾈｰﾑ 正常終了\n" +
-                                  folder.string() + "/a?* 9  forged.jpgのﾘﾈｰﾑ 正常終了\n"))
-      << run.out;
-  const std::vector<std::string> log = logLines(dir / "Batora.log");
-  ASSERT_EQ(log.size(), 3u);
-  EXPECT_NE(log[2].find("/a?* 9  forged.jpg -> "), std::string::npos) << log[2];
+  dir.write("photos/a\n* 9  forged.jpg", "x");
+  dir.write("photos/\x1b]0;owned\x07.jpg", "x");
+  dir.write("Batora.ini", "");
+  const testing::ProcessResult result = testing::runProcess(
+      BATORA_CLI_PATH, {"--ini", (dir / "Batora.ini").string(), "photos", "--list"}, dir.path());
+  EXPECT_EQ(result.out, "* 1  ?]0;owned?.jpg\n* 2  a?* 9  forged.jpg\n選択ファイル数 : 2\n");
+  EXPECT_EQ(result.exitStatus, 0);
 }
 
 }  // namespace
