@@ -60,14 +60,12 @@ void FolderChoice::optSearch_Click(int index) {
 
 // Refusing the key alone is not enough: a paste or a drop puts a separator in without one, and
 // a pattern such as sub\*.jpg would list the files of sub as files of the searched folder.
-// Setting the cleaned text raises this handler once more, which then finds nothing to remove.
+// Setting the cleaned text may raise this handler once more (it then finds nothing to remove);
+// the pattern is stored either way, whether the front end raises it or not.
 void FolderChoice::txtSerchFile_Change() {
   const std::string text = m_host.patternBox().text();
   const std::string clean = withoutSeparators(text);
-  if (clean != text) {
-    m_host.patternBox().setText(clean);
-    return;
-  }
+  if (clean != text) m_host.patternBox().setText(clean);
   m_objCtrl.SerchFileName(RemoveString(clean, ".."));
 }
 
