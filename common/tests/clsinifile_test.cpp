@@ -112,7 +112,8 @@ TEST_F(IniFileTest, ValidValuesPassAndLogFoldersTakeTheLogNames) {
   EXPECT_TRUE(log.empty());
 }
 
-// Shift_JIS as specified; UTF-8 with or without its byte-order mark, as Linux editors save it.
+// Shift_JIS, the file's own encoding; UTF-8 with or without its byte-order mark, as Linux
+// editors save it.
 TEST_F(IniFileTest, JapaneseFolderInEitherEncoding) {
   const std::string folder =
       platform::pathToUtf8(dir.mkdir(platform::pathFromUtf8("写真　２０００")));
