@@ -160,16 +160,17 @@ TEST_F(MainFormTest, CloseBoxIsRefusedDuringARunUntilStopIsPressed) {
   selectAll();
   auto query = [this](CloseSource source) { return form->Form_QueryUnload(source); };
   std::vector<bool> closed;
+  // The stop pressed at the run's first yield holds, so the close box is tried before and after
+  // it in that one yield.
   toolkit.onYield = [&] {
     runPending();
-    if (closed.size() >= 2) return;
+    if (!closed.empty()) return;
     closed.push_back(host.closeBox(query));
     EXPECT_FALSE(form->Form_QueryUnload(CloseSource::kOther)) << "the program's own unload";
-    if (closed.size() == 1) {
-      ASSERT_TRUE(host.click("cmdStop"));
-      EXPECT_EQ(host.command("cmdStop").caption(), kStopWaitingCaption);
-      EXPECT_TRUE(form->bStopRename());
-    }
+    ASSERT_TRUE(host.click("cmdStop"));
+    EXPECT_EQ(host.command("cmdStop").caption(), kStopWaitingCaption);
+    EXPECT_TRUE(form->bStopRename());
+    closed.push_back(host.closeBox(query));
   };
   toolkit.answers = {mb::kIdOk, mb::kIdNo};
   ASSERT_TRUE(host.click("cmdGo"));
