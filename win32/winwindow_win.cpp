@@ -187,6 +187,15 @@ LRESULT WinWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         ::EndPaint(window, &paint);
       }
       return 0;
+    // The dialog keys (a label's access key) ask the window to move the focus, as a dialog
+    // box's own procedure does; a plain window has to do it itself.
+    case WM_NEXTDLGCTL: {
+      const HWND target = LOWORD(lParam) != 0
+                              ? reinterpret_cast<HWND>(wParam)
+                              : ::GetNextDlgTabItem(window, ::GetFocus(), wParam != 0);
+      if (target != nullptr) ::SetFocus(target);
+      return 0;
+    }
     case WM_SETCURSOR:
       if (onSetCursor && onSetCursor()) return TRUE;
       break;
