@@ -91,3 +91,7 @@ posix_only+='|IniFileTest\.FolderLookUpThatCannotBeCarriedOutFailsTheRead'
 posix_only+='|SearchTest\.LinksToFilesAreListedLinksToFoldersNeverWalked'
 posix_only+='|CliExecutable\.CtrlCStopsABigRunAfterTheFileUnderWay)$'
 ctest --test-dir "$build" --output-on-failure -j 2 -E "$posix_only"
+
+# Last, the real batora.exe driven with the keyboard on a display and server of its own.
+"$wineserver" --kill 2>/dev/null || true
+scripts/test-windows-e2e.sh
