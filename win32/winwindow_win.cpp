@@ -56,10 +56,11 @@ WinWindow::~WinWindow() {
 }
 
 void WinWindow::setMenuBar(WinMenu& bar) {
-  ::SetMenu(m_hwnd, bar.release());
-  // The client area keeps its size: the bar grows the window.
+  // The client area keeps its size: the bar grows the window. The size is taken before the bar
+  // is set, which takes its room from the client area.
   RECT client{};
   ::GetClientRect(m_hwnd, &client);
+  ::SetMenu(m_hwnd, bar.release());
   RECT outer = client;
   ::AdjustWindowRectEx(&outer, m_style, TRUE, m_exStyle);
   ::SetWindowPos(m_hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,

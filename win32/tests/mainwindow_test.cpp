@@ -93,6 +93,12 @@ class MainWindowTest : public ::testing::Test {
 // Everything of the table is made, walked in the table's order with the table's captions.
 TEST_F(MainWindowTest, EveryRowOfTheTableIsMadeAndWalkedInItsOrder) {
   build("");
+  // The menu bar takes no room from the layout's client area.
+  RECT client{};
+  ::GetClientRect(main->frame().hwnd(), &client);
+  const SIZE layout = WinFormBuilder::clientPixels(fmMainLayout());
+  EXPECT_EQ(client.right, layout.cx);
+  EXPECT_EQ(client.bottom, layout.cy);
   const std::vector<ControlInfo> expected = controlWalk(fmMainLayout());
   const Window& walk = main->frame();
   ASSERT_EQ(walk.controlCount(), static_cast<int>(expected.size()));
