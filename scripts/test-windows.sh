@@ -9,7 +9,7 @@ root=$PWD
 build=$root/build-win
 
 packages=(g++-mingw-w64-x86-64-posix wine64 googletest xvfb xdotool imagemagick locales
-  fonts-noto-cjk)
+  fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine)
 missing=()
 for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)

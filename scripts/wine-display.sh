@@ -41,15 +41,18 @@ batora_ensure_japanese_locale() {
 
 # Once per prefix (needs WINEPREFIX and a running wineserver):
 # - the layout names Windows' Japanese fonts; without a replacement Latin letters render as
-#   empty boxes;
+#   empty boxes. The IPA fonts take their place: they keep the Windows fonts' metrics (a line
+#   as high as the point size), so texts fit the layout's boxes as they do on Windows, where the
+#   taller lines of Noto Sans CJK are cut off at the bottom of labels and text boxes;
 # - windows are left unmanaged: there is no window manager on the private X server, and Wine
 #   waits two seconds for one whenever a managed window is hidden or destroyed.
 batora_prepare_prefix() {
-  local wine=$1 marker=$WINEPREFIX/.batora-prefix
+  local wine=$1 marker=$WINEPREFIX/.batora-prefix-ipa
   [[ -f $marker ]] && return 0
   local face
-  for face in 'ＭＳ ゴシック' 'ＭＳ Ｐゴシック' 'ＭＳ Ｐ明朝' 'MS UI Gothic' 'MS Gothic'; do
-    "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'Noto Sans CJK JP' /f \
+  for face in 'ＭＳ ゴシック:IPAGothic' 'MS Gothic:IPAGothic' 'ＭＳ Ｐゴシック:IPAPGothic' \
+    'MS UI Gothic:IPAPGothic' 'ＭＳ Ｐ明朝:IPAPMincho'; do
+    "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%:*}" /d "${face#*:}" /f \
       >/dev/null 2>&1
   done
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
