@@ -19,12 +19,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::string exeName = batora::platform::programName();
   batora::WinToolkit toolkit("Batora-" + exeName);
   batora::SystemClock clock;
-  batora::WinMainWindow window({toolkit,
-                                clock,
-                                batora::platform::programFolder(),
-                                exeName,
-                                [] { std::_Exit(EXIT_FAILURE); },
-                                {}});
+  batora::WinMainWindow window({toolkit, clock, batora::platform::programFolder(), exeName,
+                                [] { std::_Exit(EXIT_FAILURE); }});
   if (!window.Form_Load()) return EXIT_SUCCESS;
   window.show();
   return toolkit.run();

@@ -24,8 +24,6 @@ struct WinMainServices {
   std::string exeName;
   // Ends the process at once, without any further window event.
   std::function<void()> endAtOnce;
-  // Opens a log file for reading; false when nothing could be shown.
-  std::function<bool(const std::filesystem::path&)> showLog;
 };
 
 class WinMainWindow final : public FormHost, private LogViewer {
@@ -68,8 +66,5 @@ class WinMainWindow final : public FormHost, private LogViewer {
   std::unique_ptr<MainForm> m_form;
   bool m_unloading = false;
 };
-
-// The system's plain-text editor on the file: "notepad " + path.
-bool showInPlainTextEditor(const std::filesystem::path& log);
 
 }  // namespace batora

@@ -16,10 +16,6 @@ HICON programIcon() {
 
 }  // namespace
 
-bool showInPlainTextEditor(const std::filesystem::path& log) {
-  return winshell::startCommandLine(winshell::plainTextEditorCommand(platform::pathToUtf8(log)));
-}
-
 WinMainWindow::WinMainWindow(WinMainServices services)
     : m_services(std::move(services)),
       m_window(std::string(fmMainLayout().caption), WinFormBuilder::clientPixels(fmMainLayout()),
@@ -105,8 +101,9 @@ std::string WinMainWindow::driveOf(const std::string& path) const {
   return WinDriveList::driveOf(path);
 }
 
+// The log opens in the system's plain-text editor: "notepad " + path.
 bool WinMainWindow::showLog(const std::filesystem::path& log) {
-  return m_services.showLog ? m_services.showLog(log) : showInPlainTextEditor(log);
+  return winshell::startCommandLine(winshell::plainTextEditorCommand(platform::pathToUtf8(log)));
 }
 
 }  // namespace batora

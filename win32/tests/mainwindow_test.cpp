@@ -56,7 +56,7 @@ class MainWindowTest : public ::testing::Test {
   void build(const std::string& settings) {
     dir.write("Batora.ini", settings);
     main = std::make_unique<WinMainWindow>(
-        WinMainServices{toolkit, clock, dir.path(), "Batora", [] { FAIL() << "ended"; }, {}});
+        WinMainServices{toolkit, clock, dir.path(), "Batora", [] { FAIL() << "ended"; }});
   }
   void open(const std::string& settings) {
     build(settings);
