@@ -15,25 +15,13 @@ for f in "$exe" "$probe_exe"; do
 done
 
 source scripts/wine-display.sh
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver64
-export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-unset WAYLAND_DISPLAY
 sample=/tmp/batora-screenshot
 finish() {
-  "$wineserver" --kill 2>/dev/null || true
-  batora_stop_xvfb
+  batora_stop_wine
   rm -rf "$sample"
 }
 trap finish EXIT
-"$wineserver" --kill 2>/dev/null || true
-batora_ensure_japanese_locale
-batora_start_xvfb
-mkdir -p "$WINEPREFIX"
-"$wineserver" --persistent
-"$wine" wineboot --init >/dev/null 2>&1
-batora_prepare_prefix "$wine"
+batora_start_wine "$build"
 
 rm -rf "$sample"
 mkdir -p "$sample/bin" "$sample/photos/holiday" "$sample/photos/work"

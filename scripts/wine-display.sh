@@ -58,3 +58,28 @@ batora_prepare_prefix() {
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   touch "$marker"
 }
+
+# For a script that runs Batora's executables by themselves under Wine (not through ctest):
+# the prefix of build-win in the Japanese locale, a private Xvfb, and a server of its own;
+# sets `wine` and `wineserver`. The caller ends both with batora_stop_wine (an EXIT trap).
+batora_start_wine() {
+  local build=$1
+  wine=/usr/lib/wine/wine64
+  wineserver=/usr/lib/wine/wineserver64
+  export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  unset WAYLAND_DISPLAY
+  # A server left from the unit tests serves another X display.
+  "$wineserver" --kill 2>/dev/null || true
+  batora_ensure_japanese_locale
+  batora_start_xvfb
+  mkdir -p "$WINEPREFIX"
+  "$wineserver" --persistent
+  "$wine" wineboot --init >/dev/null 2>&1
+  batora_prepare_prefix "$wine"
+}
+
+batora_stop_wine() {
+  "${wineserver:-/usr/lib/wine/wineserver64}" --kill 2>/dev/null || true
+  batora_stop_xvfb
+}
