@@ -13,6 +13,7 @@
 #include <cmath>
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -207,23 +208,28 @@ TEST_F(MainWindowTest, RenameRunLocksTheTableButTheEightAndRebuildsTheList) {
   ASSERT_EQ(main->controls().listBox("lstFile").selectedCount(), 2);
 
   const std::vector<std::string>& kept = renameLockExceptions();
-  const std::vector<std::string> locked = lockList(fmMainLayout(), kept);
-  auto enabled = [this](const std::string& name) {
-    if (WinControl* control = main->controls().control(name, name == "optSearch" ? 1 : 0))
+  // Each name of the lock list with its index in an indexed set, counted as the walk meets it.
+  using Row = std::pair<std::string, int>;
+  std::vector<Row> locked;
+  std::map<std::string, int> seen;
+  for (const std::string& name : lockList(fmMainLayout(), kept))
+    locked.emplace_back(name, main->controls().control(name) ? 0 : ++seen[name]);
+  auto enabled = [this](const Row& row) {
+    if (WinControl* control = main->controls().control(row.first, row.second))
       return control->isEnabled();
-    return main->controls().menuItem(name).isEnabled();
+    return main->controls().menuItem(row.first).isEnabled();
   };
   int checked = 0;
   onBox = [&] {
     if (boxes.size() != 2) return;  // the question about the taken name
     ++checked;
-    for (const std::string& name : locked) {
-      SCOPED_TRACE(name);
-      EXPECT_FALSE(enabled(name));
+    for (const Row& row : locked) {
+      SCOPED_TRACE(row.first + std::to_string(row.second));
+      EXPECT_FALSE(enabled(row));
     }
     for (const std::string& name : kept) {
       SCOPED_TRACE(name);
-      EXPECT_TRUE(enabled(name));
+      EXPECT_TRUE(enabled({name, 0}));
     }
     ::SendMessageW(main->frame().hwnd(), WM_CLOSE, 0, 0);
     EXPECT_NE(main->frame().hwnd(), nullptr) << "the close box is refused during a run";
@@ -237,9 +243,9 @@ TEST_F(MainWindowTest, RenameRunLocksTheTableButTheEightAndRebuildsTheList) {
   EXPECT_TRUE(std::filesystem::exists(dir / "b.jpg"));
   EXPECT_EQ(testing::readBytes(dir / "20001231_02.txt"), "taken");
   EXPECT_EQ(listRows(), (Rows{"b.jpg"}));
-  for (const std::string& name : locked) {
-    SCOPED_TRACE(name);
-    EXPECT_EQ(enabled(name), name != "cmdStop" && name != "mnStop");
+  for (const Row& row : locked) {
+    SCOPED_TRACE(row.first + std::to_string(row.second));
+    EXPECT_EQ(enabled(row), row.first != "cmdStop" && row.first != "mnStop");
   }
 }
 
