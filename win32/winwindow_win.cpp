@@ -13,7 +13,7 @@ constexpr wchar_t kClassName[] = L"BatoraWindow";
 // Without WS_CLIPCHILDREN: a frame is a sibling drawn around other controls and does not paint
 // its inside, which the window has to paint.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 void registerClass(HICON icon) {
   WNDCLASSEXW wc{};
