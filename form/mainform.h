@@ -15,8 +15,8 @@
 #include "formhost.h"
 #include "logswitches.h"
 #include "namingrule.h"
-#include "windowrenamerun.h"
 #include "toolkit.h"
+#include "windowrenamerun.h"
 
 namespace batora {
 

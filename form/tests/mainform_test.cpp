@@ -9,10 +9,10 @@
 #include "faketoolkit.h"
 #include "formlayout.h"
 #include "platform.h"
-#include "windowrenamerun.h"
 #include "statuspanels.h"
 #include "tableformhost.h"
 #include "tempdir.h"
+#include "windowrenamerun.h"
 
 namespace batora {
 namespace {
