@@ -57,7 +57,11 @@ class StatusPanel final : public QFrame {
     m_width = pixels;
     fit();
   }
-  QSize sizeHint() const override { return {targetWidth(), minimumHeight()}; }
+  // The bar's height is the layout's, and the panels take it: the letters fit it where the
+  // font's line box would not.
+  QSize sizeHint() const override {
+    return {targetWidth(), inkBottom(fontMetrics()) - inkTop(fontMetrics()) + 2 * frameWidth()};
+  }
 
   const std::string& key() const { return m_key; }
   const QString& text() const { return m_text; }
@@ -112,8 +116,6 @@ class StatusPanel final : public QFrame {
     return fontMetrics().horizontalAdvance(text) + 2 * frameWidth() + 2 * kTextMargin + 1;
   }
   void fit() {
-    // The bar's height is the layout's; the letters fit it where the font's line box would not.
-    setMinimumHeight(inkBottom(fontMetrics()) - inkTop(fontMetrics()) + 2 * frameWidth() + 2);
     setMinimumWidth(widthFor(m_widest));
     setMaximumWidth(targetWidth());
     updateGeometry();
