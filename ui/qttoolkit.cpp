@@ -50,13 +50,13 @@ int answerOf(QMessageBox::StandardButton button) {
   }
 }
 
-// The captions of a Japanese Windows' boxes, whether or not Qt's own translation is there. The
-// style's stock icons stay off: the home platform's boxes have none on their buttons.
+// The style's stock icons stay off: the home platform's boxes have none on their buttons.
 void setCaption(QPushButton& button, const QString& caption) {
   button.setText(caption);
   button.setIcon(QIcon());
 }
 
+// The captions of a Japanese Windows' boxes, whether or not Qt's own translation is there.
 QPushButton* addBoxButton(QMessageBox& box, QMessageBox::StandardButton which) {
   QPushButton* button = box.addButton(which);
   switch (which) {
