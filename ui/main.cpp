@@ -9,6 +9,7 @@
 #include "fmmain.h"
 #include "platform.h"
 #include "qttoolkit.h"
+#include "qttranslation.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Batora"));
   preferJapaneseFont();
+  const batora::QtTranslation qtTexts;
 
   batora::QtToolkit toolkit;
   batora::SystemClock clock;

@@ -6,8 +6,8 @@
 
 namespace batora {
 
-// Starts the opener without waiting; answers a shell result code: 42 started, 31 when no
-// program could be started for the document.
+// Hands the document to the desktop's opener; answers a shell result code: 42 started, 2 the
+// document is missing, 31 no program opens it, 1 any other failure.
 int openWithAssociatedProgram(const QString& file, const QString& folder);
 
 }  // namespace batora

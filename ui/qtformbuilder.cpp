@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,8 +15,10 @@
 #include "qstringutf8.h"
 #include "qtdrivelist.h"
 #include "qtfolderlist.h"
+#include "qtframe.h"
 #include "qtlistbox.h"
 #include "qtstatusbar.h"
+#include "qttextrow.h"
 
 namespace batora {
 namespace {
@@ -30,6 +31,12 @@ const QScreen* screenOf(const QWidget& widget) {
 
 int toPixels(int twips, qreal dotsPerInch) {
   return static_cast<int>(std::lround(twips * dotsPerInch / kTwipsPerInch));
+}
+
+// The controls that show one line of caption, centred in their row.
+bool showsOneLine(ControlType type) {
+  return type == ControlType::kLabel || type == ControlType::kCheckBox ||
+         type == ControlType::kOptionButton;
 }
 
 // An indexed control is found as name(index); the walk and the events use the bare name.
@@ -84,7 +91,7 @@ QWidget* QtFormBuilder::makeWidget(const ControlSpec& spec, QWidget& parent, Clo
     case ControlType::kPicture:
       return new QLabel(&parent);
     case ControlType::kFrame:
-      return new QGroupBox(caption, &parent);
+      return new QtFrame(caption, &parent);
     case ControlType::kTextBox: {
       auto* edit = new QLineEdit(&parent);
       if (spec.maxLength > 0) edit->setMaxLength(spec.maxLength);
@@ -133,9 +140,10 @@ void QtFormBuilder::buildControls(QWidget& client, Clock* clock) {
     QWidget* widget = makeWidget(spec, *parent, clock);
     if (widget == nullptr) continue;
     widget->setObjectName(toQString(spec.name));
-    widget->setGeometry(pixelsX(client, spec.rect.left), pixelsY(client, spec.rect.top),
-                        pixelsX(client, spec.rect.width), pixelsY(client, spec.rect.height));
     if (!spec.font.face.empty()) widget->setFont(layoutFont(spec.font));
+    const QRect row(pixelsX(client, spec.rect.left), pixelsY(client, spec.rect.top),
+                    pixelsX(client, spec.rect.width), pixelsY(client, spec.rect.height));
+    widget->setGeometry(showsOneLine(spec.type) ? textRowRect(row, widget->fontMetrics()) : row);
     if (spec.has(kDisabledAtStart)) widget->setEnabled(false);
     m_controls.add(spec, *widget);
   }

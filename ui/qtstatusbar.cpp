@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "qstringutf8.h"
+#include "qttextrow.h"
 
 namespace batora {
 
@@ -38,18 +39,28 @@ constexpr int kTextMargin = 2;
 
 }  // namespace
 
-// One panel: a sunken frame showing an optional picture and a text, reporting clicks.
+// One panel: a sunken frame showing an optional picture and a text, reporting clicks. Its width
+// is the one the program gives it, but never less than its own widest text, whatever the font;
+// when the bar is too narrow for all of them, a panel without such a text gives way.
 class StatusPanel final : public QFrame {
  public:
-  StatusPanel(std::string_view key, QWidget* parent) : QFrame(parent), m_key(key) {
+  StatusPanel(std::string_view key, int width, QString widest, QWidget* parent)
+      : QFrame(parent), m_key(key), m_width(width), m_widest(std::move(widest)) {
     setObjectName(toQString(key));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setMinimumHeight(fontMetrics().height() + 2 * frameWidth() + 2);
+    fit();
   }
 
-  // The width that shows `text` whole, with the margins paintEvent leaves.
-  int widthFor(const QString& text) const {
-    return fontMetrics().horizontalAdvance(text) + 2 * frameWidth() + 2 * kTextMargin + 1;
+  // The width asked for, grown to show the widest text whole.
+  int targetWidth() const { return std::max(m_width, widthFor(m_widest)); }
+  void setTargetWidth(int pixels) {
+    m_width = pixels;
+    fit();
+  }
+  // The bar's height is the layout's, and the panels take it: the letters fit it where the
+  // font's line box would not.
+  QSize sizeHint() const override {
+    return {targetWidth(), inkBottom(fontMetrics()) - inkTop(fontMetrics()) + 2 * frameWidth()};
   }
 
   const std::string& key() const { return m_key; }
@@ -70,6 +81,11 @@ class StatusPanel final : public QFrame {
   std::function<void()> onClicked;
 
  protected:
+  void changeEvent(QEvent* event) override {
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange) fit();
+  }
+
   void paintEvent(QPaintEvent* event) override {
     QFrame::paintEvent(event);
     QPainter painter(this);
@@ -79,7 +95,7 @@ class StatusPanel final : public QFrame {
       m_icon.paint(&painter, QRect(area.left(), area.center().y() - side / 2, side, side));
       area.setLeft(area.left() + side + kTextMargin);
     }
-    painter.drawText(area, Qt::AlignVCenter | Qt::AlignLeft,
+    painter.drawText(textRowRect(area, fontMetrics()), Qt::AlignVCenter | Qt::AlignLeft,
                      fontMetrics().elidedText(m_text, Qt::ElideRight, area.width()));
   }
 
@@ -95,7 +111,19 @@ class StatusPanel final : public QFrame {
   }
 
  private:
+  // The width that shows `text` whole, with the margins paintEvent leaves.
+  int widthFor(const QString& text) const {
+    return fontMetrics().horizontalAdvance(text) + 2 * frameWidth() + 2 * kTextMargin + 1;
+  }
+  void fit() {
+    setMinimumWidth(widthFor(m_widest));
+    setMaximumWidth(targetWidth());
+    updateGeometry();
+  }
+
   std::string m_key;
+  int m_width;
+  QString m_widest;
   QString m_text;
   Picture m_picture;
   QIcon m_icon;
@@ -108,9 +136,8 @@ QtStatusBar::QtStatusBar(Clock& clock, std::span<const PanelSpec> panels, QWidge
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(2);
   for (const PanelSpec& layout : panels) {
-    auto* added = new StatusPanel(layout.key, this);
-    added->setFixedWidth(std::max(layout.width * logicalDpiX() / kTwipsPerInch,
-                                  added->widthFor(widestText(layout.kind))));
+    auto* added = new StatusPanel(layout.key, layout.width * logicalDpiX() / kTwipsPerInch,
+                                  widestText(layout.kind), this);
     added->onClicked = [this, key = toQString(layout.key)] { emit panelClicked(key); };
     row->addWidget(added);
     m_panels.push_back(added);
@@ -138,11 +165,11 @@ Picture QtStatusBar::registerPicture(const QIcon& icon) {
 }
 
 int QtStatusBar::panelWidth(std::string_view key) const {
-  return panel(key).width();
+  return panel(key).targetWidth();
 }
 
 void QtStatusBar::setPanelWidth(std::string_view key, int pixels) {
-  panel(key).setFixedWidth(pixels);
+  panel(key).setTargetWidth(pixels);
 }
 
 long QtStatusBar::panelWidthTwips(std::string_view key) const {

@@ -30,7 +30,8 @@ class QtStatusBar final : public QWidget, public StatusBar {
   // The handle a panel is given to show the icon; handles count up from 1.
   Picture registerPicture(const QIcon& icon);
 
-  // Unknown keys throw std::out_of_range.
+  // The width a panel takes while the bar has room: the one set, grown to the panel's widest
+  // text. Unknown keys throw std::out_of_range.
   int panelWidth(std::string_view key) const;
   void setPanelWidth(std::string_view key, int pixels);
 

@@ -50,6 +50,51 @@ int answerOf(QMessageBox::StandardButton button) {
   }
 }
 
+// The style's stock icons stay off: the home platform's boxes have none on their buttons.
+void setCaption(QPushButton& button, const QString& caption) {
+  button.setText(caption);
+  button.setIcon(QIcon());
+}
+
+// The captions of a Japanese Windows' boxes, whether or not Qt's own translation is there.
+QPushButton* addBoxButton(QMessageBox& box, QMessageBox::StandardButton which) {
+  QPushButton* button = box.addButton(which);
+  switch (which) {
+    case QMessageBox::Ok:
+      setCaption(*button, QStringLiteral("OK"));
+      break;
+    case QMessageBox::Cancel:
+      setCaption(*button, QStringLiteral("キャンセル"));
+      break;
+    case QMessageBox::Yes:
+      setCaption(*button, QStringLiteral("はい(&Y)"));
+      break;
+    default:
+      setCaption(*button, QStringLiteral("いいえ(&N)"));
+      break;
+  }
+  return button;
+}
+
+// A box without a shown window to belong to is centred on the screen, as the home platform
+// does; Qt would centre it on the hidden window, which has not been placed yet.
+class ScreenCentredBox final : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  // The box takes its final size while it is being shown, before it reaches the screen.
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    if (parentWidget() != nullptr) return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+};
+
 QString boxText(std::string_view text) {
   QString shown = toQString(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -81,24 +126,25 @@ QString QtToolkit::defaultLockFilePath() {
 // same way. A Yes/No box has no Cancel; closing it answers No, the non-committal answer that
 // every Yes/No question of the program treats as "leave things as they are".
 int QtToolkit::messageBox(std::string_view text, std::string_view title, int style) {
-  QMessageBox box(boxIcon(style), toQString(title), boxText(text), QMessageBox::NoButton,
-                  m_dialogParent.data());
+  QWidget* owner = m_dialogParent && m_dialogParent->isVisible() ? m_dialogParent.data() : nullptr;
+  ScreenCentredBox box(boxIcon(style), toQString(title), boxText(text), QMessageBox::NoButton,
+                       owner);
   box.setTextFormat(Qt::PlainText);
   QPushButton* first = nullptr;
   QPushButton* escape = nullptr;
   switch (mb::buttonsOf(style)) {
     case mb::kOkCancel:
-      first = box.addButton(QMessageBox::Ok);
-      escape = box.addButton(QMessageBox::Cancel);
+      first = addBoxButton(box, QMessageBox::Ok);
+      escape = addBoxButton(box, QMessageBox::Cancel);
       break;
     case mb::kYesNo:
-      first = box.addButton(QMessageBox::Yes);
-      escape = box.addButton(QMessageBox::No);
+      first = addBoxButton(box, QMessageBox::Yes);
+      escape = addBoxButton(box, QMessageBox::No);
       break;
     default:
-      first = box.addButton(QMessageBox::Ok);
+      first = addBoxButton(box, QMessageBox::Ok);
       // Without it Qt would make OK the escape button, and closing the box would answer OK.
-      escape = box.addButton(QMessageBox::Cancel);
+      escape = addBoxButton(box, QMessageBox::Cancel);
       escape->hide();
       break;
   }

@@ -22,7 +22,8 @@ class QtToolkit final : public Toolkit {
   // One lock per user: in the user's runtime folder, or the temporary folder without one.
   static QString defaultLockFilePath();
 
-  // The window message boxes belong to and are centred on; none by default.
+  // The window message boxes belong to and are centred on while it is shown; until then (and
+  // by default) boxes are centred on the screen.
   void setDialogParent(QWidget* parent) { m_dialogParent = parent; }
 
   int messageBox(std::string_view text, std::string_view title, int style) override;

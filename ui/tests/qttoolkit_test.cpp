@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -42,39 +43,72 @@ class QtToolkitTest : public ::testing::Test {
 };
 
 // One row per icon and per way of leaving each kind of box. Closing a box that has no Cancel
-// answers its non-committal button: Cancel (2) for OK alone, No (7) for Yes/No.
+// answers its non-committal button: Cancel (2) for OK alone, No (7) for Yes/No. The buttons read
+// as on a Japanese Windows, without Qt's translation, and carry no stock icons.
 TEST_F(QtToolkitTest, BoxShowsTheStyleAndAnswersTheWayItWasLeft) {
   struct Row {
     const char* name;
     int style;
     QMessageBox::Icon icon;
-    int visibleButtons;
+    QStringList buttons;
     BoxAction act;
     int expected;
   };
   using enum QMessageBox::Icon;
+  const QStringList ok{"OK"};
+  const QStringList okCancel{"OK", QStringLiteral("キャンセル")};
+  const QStringList yesNo{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")};
   const Row rows[] = {
-      {"OK: click", 16, Critical, 1, click(QMessageBox::Ok), mb::kIdOk},
-      {"OK: Enter", 0, NoIcon, 1, press(Qt::Key_Return), mb::kIdOk},
-      {"OK: Esc", 64, Information, 1, press(Qt::Key_Escape), mb::kIdCancel},
-      {"OK: closed", 48, Warning, 1, kClose, mb::kIdCancel},
-      {"OK/Cancel: click Cancel", 1, NoIcon, 2, click(QMessageBox::Cancel), mb::kIdCancel},
-      {"OK/Cancel: Enter", 33, Question, 2, press(Qt::Key_Return), mb::kIdOk},
-      {"Yes/No: click Yes", 36, Question, 2, click(QMessageBox::Yes), mb::kIdYes},
-      {"Yes/No: closed", 52, Warning, 2, kClose, mb::kIdNo},
+      {"OK: click", 16, Critical, ok, click(QMessageBox::Ok), mb::kIdOk},
+      {"OK: Enter", 0, NoIcon, ok, press(Qt::Key_Return), mb::kIdOk},
+      {"OK: Esc", 64, Information, ok, press(Qt::Key_Escape), mb::kIdCancel},
+      {"OK: closed", 48, Warning, ok, kClose, mb::kIdCancel},
+      {"OK/Cancel: click Cancel", 1, NoIcon, okCancel, click(QMessageBox::Cancel), mb::kIdCancel},
+      {"OK/Cancel: Enter", 33, Question, okCancel, press(Qt::Key_Return), mb::kIdOk},
+      {"Yes/No: click Yes", 36, Question, yesNo, click(QMessageBox::Yes), mb::kIdYes},
+      {"Yes/No: the access key N", 36, Question, yesNo, press(Qt::Key_N), mb::kIdNo},
+      {"Yes/No: closed", 52, Warning, yesNo, kClose, mb::kIdNo},
   };
   QtToolkit toolkit(lockPath());
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const int answer = answerBox(toolkit, row.style, [&row](QMessageBox& box) {
       EXPECT_EQ(box.icon(), row.icon);
-      int visible = 0;
-      for (QAbstractButton* button : box.buttons()) visible += button->isVisible() ? 1 : 0;
-      EXPECT_EQ(visible, row.visibleButtons);
+      QStringList shown;
+      for (QAbstractButton* button : box.buttons()) {
+        if (!button->isVisible()) continue;
+        shown.push_back(button->text());
+        EXPECT_TRUE(button->icon().isNull()) << button->text().toStdString();
+      }
+      EXPECT_EQ(shown, row.buttons);
       row.act(box);
     });
     EXPECT_EQ(answer, row.expected);
   }
+}
+
+// The boxes that come before the window (another instance, no settings) have no shown window
+// to sit on; once the window is shown, they sit on it.
+TEST_F(QtToolkitTest, BoxIsCentredOnTheScreenUntilItsWindowIsShown) {
+  QWidget window;
+  window.setGeometry(10, 20, 200, 100);
+  QtToolkit toolkit(lockPath());
+  toolkit.setDialogParent(&window);
+  const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+  const auto centreOfBox = [&toolkit] {
+    QPoint centre;
+    answerBox(toolkit, mb::kOkOnly, [&centre](QMessageBox& box) {
+      centre = box.frameGeometry().center();
+      box.reject();
+    });
+    return centre;
+  };
+  const QPoint hidden = centreOfBox();
+  EXPECT_LE((hidden - screenCentre).manhattanLength(), 2) << hidden.x() << "," << hidden.y();
+  window.show();
+  const QPoint shown = centreOfBox();
+  EXPECT_LE((shown - window.frameGeometry().center()).manhattanLength(), 2)
+      << shown.x() << "," << shown.y();
 }
 
 TEST_F(QtToolkitTest, BoxShowsTitleAndTextWithItsLineBreaksAsPlainText) {

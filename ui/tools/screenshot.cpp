@@ -1,4 +1,5 @@
-// Renders the main window over a demo folder into a PNG, for the README.
+// Renders the main window over the sample pictures into a PNG, for the README. The folder and
+// the clock are fixed, so that the picture changes only when the window does.
 
 #include <QApplication>
 #include <QDir>
@@ -6,50 +7,45 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <cstdio>
 
 #include "clock.h"
 #include "fmmain.h"
 #include "qtlistbox.h"
 #include "qttoolkit.h"
+#include "qttranslation.h"
 
 namespace {
 
-void touch(const QString& path) {
-  QDir().mkpath(QFileInfo(path).path());
-  QFile file(path);
-  file.open(QIODevice::WriteOnly);
+// A summer afternoon, whenever the picture is made.
+class FixedClock final : public batora::Clock {
+ public:
+  std::uint32_t tickCount() override { return 0; }
+  batora::platform::LocalDateTime now() override { return {2026, 8, 20, 15, 42, 0}; }
+};
+
+// The sample pictures, a note the pattern leaves out, and a subfolder.
+bool layOutPhotos(const QString& samples, const QString& photos) {
+  QDir(photos).removeRecursively();
+  if (!QDir().mkpath(photos + QStringLiteral("/選外"))) return false;
+  for (const QString& name : QDir(samples).entryList(QDir::Files))
+    if (!QFile::copy(samples + QLatin1Char('/') + name, photos + QLatin1Char('/') + name))
+      return false;
+  QFile note(photos + QStringLiteral("/メモ.txt"));
+  return note.open(QIODevice::WriteOnly);
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
-    return 2;
-  }
-  QApplication app(argc, argv);
-  QFont font = QApplication::font();
-  font.setFamilies({QStringLiteral("Noto Sans CJK JP"), font.family()});
-  QApplication::setFont(font);
-
-  QTemporaryDir program;
-  const QString photos = program.filePath(QStringLiteral("写真/2026 夏休み"));
-  for (const char* name : {"IMG_0412.JPG", "IMG_0413.JPG", "IMG_0415.JPG", "海辺の夕日.jpg",
-                           "花火大会 01.jpg", "花火大会 02.jpg", "DSC00871.jpg", "メモ.txt"})
-    touch(photos + QLatin1Char('/') + QString::fromUtf8(name));
-  QDir().mkpath(photos + QStringLiteral("/選外"));
-  QFile ini(program.filePath(QStringLiteral("Batora.ini")));
-  ini.open(QIODevice::WriteOnly);
+bool render(const QString& program, const QString& photos, const QString& output) {
+  QFile ini(program + QStringLiteral("/Batora.ini"));
+  if (!ini.open(QIODevice::WriteOnly)) return false;
   ini.write("\xEF\xBB\xBFINIT_FINDDIR_PATH=" + photos.toUtf8() +
             "\r\nINIT_SERCH_FILE_NAME=*.jpg\r\nOUTPUT_LOG_RENAME=1\r\n");
   ini.close();
 
-  batora::QtToolkit toolkit(program.filePath(QStringLiteral("batora.lock")));
-  batora::SystemClock clock;
-  batora::fmMain window({toolkit, clock, program.path().toStdString(), "batora", [] {}});
-  if (!window.Form_Load()) return 1;
+  batora::QtToolkit toolkit(program + QStringLiteral("/batora.lock"));
+  FixedClock clock;
+  batora::fmMain window({toolkit, clock, program.toStdString(), "batora", [] {}});
+  if (!window.Form_Load()) return false;
   window.findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(QStringLiteral("夏休み_"));
   auto* list = window.findChild<batora::QtListBox*>(QStringLiteral("lstFile"));
   for (int row = 0; row < list->rowCount(); ++row) list->setSelected(row, row != 1);
@@ -57,5 +53,27 @@ int main(int argc, char* argv[]) {
   window.objCtrl().ShowSelNumber();
   window.show();
   QApplication::processEvents();
-  return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+  return window.grab().save(output);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s OUTPUT.png SAMPLES\n", argv[0]);
+    return 2;
+  }
+  QApplication app(argc, argv);
+  QFont font = QApplication::font();
+  font.setFamilies({QStringLiteral("Noto Sans CJK JP"), font.family()});
+  QApplication::setFont(font);
+  const batora::QtTranslation qtTexts;
+
+  QTemporaryDir program;
+  const QString root = QStringLiteral("/tmp/Batora");
+  const QString photos = root + QStringLiteral("/写真/2026 夏休み");
+  const bool made = layOutPhotos(QString::fromLocal8Bit(argv[2]), photos) &&
+                    render(program.path(), photos, QString::fromLocal8Bit(argv[1]));
+  QDir(root).removeRecursively();
+  return made ? 0 : 1;
 }
