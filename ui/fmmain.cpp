@@ -79,12 +79,12 @@ void fmMain::build() {
   m_window = std::make_unique<QtWindow>(*this);
   builder.registerWalk(*m_window);
   m_logViewer = std::make_unique<QtLogViewer>(*this);
-  for (const ControlSpec& spec : layout.controls) {
-    QWidget* widget = m_controls.widget(spec.name, spec.index.value_or(0));
+  for (const ControlSpec& layoutRow : layout.controls) {
+    QWidget* widget = m_controls.widget(layoutRow.name, layoutRow.index.value_or(0));
     // Keys typed into these reach the form before the control.
-    if (spec.type == ControlType::kTextBox || spec.type == ControlType::kFolderList)
+    if (layoutRow.type == ControlType::kTextBox || layoutRow.type == ControlType::kFolderList)
       widget->installEventFilter(this);
-    if (!spec.has(kAcceptsDrops)) continue;
+    if (!layoutRow.has(kAcceptsDrops)) continue;
     // Folders dropped from the desktop's file manager arrive as URLs of local files.
     QWidget* surface = widget;
     if (auto* view = qobject_cast<QAbstractScrollArea*>(widget)) surface = view->viewport();
@@ -134,17 +134,17 @@ void fmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool fmMain::eventFilter(QObject* watched, QEvent* event) {
-  const ControlSpec* spec = m_controls.specOf(watched);
-  if (spec == nullptr) return QMainWindow::eventFilter(watched, event);
-  if (spec->has(kAcceptsDrops) && dropEvent(*spec, event)) return true;
+  const ControlSpec* layoutRow = m_controls.specOf(watched);
+  if (layoutRow == nullptr) return QMainWindow::eventFilter(watched, event);
+  if (layoutRow->has(kAcceptsDrops) && dropEvent(*layoutRow, event)) return true;
   if (event->type() == QEvent::ShortcutOverride &&
       isMenuShortcut(*static_cast<QKeyEvent*>(event), actions())) {
     event->ignore();
     return true;
   }
-  if (event->type() == QEvent::KeyPress && watched == m_controls.widget(spec->name)) {
+  if (event->type() == QEvent::KeyPress && watched == m_controls.widget(layoutRow->name)) {
     const auto* key = static_cast<QKeyEvent*>(event);
-    FormEvent keyPress{spec->name, FormEventKind::kKeyPress};
+    FormEvent keyPress{layoutRow->name, FormEventKind::kKeyPress};
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
       keyPress.key = kKeyEnter;
     else if (key->text().size() == 1)

@@ -40,15 +40,15 @@ bool showsOneLine(ControlType type) {
 }
 
 // An indexed control is found as name(index); the walk and the events use the bare name.
-int indexOf(const ControlSpec& spec) {
-  return spec.index.value_or(0);
+int indexOf(const ControlSpec& layoutRow) {
+  return layoutRow.index.value_or(0);
 }
 
 }  // namespace
 
-QFont layoutFont(const FontSpec& spec) {
+QFont layoutFont(const FontSpec& layoutRow) {
   QFont font;
-  const QString face = toQString(spec.face);
+  const QString face = toQString(layoutRow.face);
   if (face == QStringLiteral("ＭＳ ゴシック")) {
     font.setFamilies({face, QStringLiteral("MS Gothic"), QStringLiteral("Noto Sans Mono CJK JP"),
                       QStringLiteral("Noto Sans CJK JP")});
@@ -61,8 +61,8 @@ QFont layoutFont(const FontSpec& spec) {
     font.setFamilies({face, QStringLiteral("MS PMincho"), QStringLiteral("Noto Serif CJK JP"),
                       QStringLiteral("Noto Sans CJK JP")});
   }
-  font.setPointSizeF(spec.points);
-  font.setBold(spec.bold);
+  font.setPointSizeF(layoutRow.points);
+  font.setBold(layoutRow.bold);
   return font;
 }
 
@@ -80,12 +80,12 @@ int QtFormBuilder::pixelsY(const QWidget& widget, int twips) {
   return toPixels(twips, screen ? screen->logicalDotsPerInchY() : 96.0);
 }
 
-QWidget* QtFormBuilder::makeWidget(const ControlSpec& spec, QWidget& parent, Clock* clock) {
-  const QString caption = toQString(spec.caption);
-  switch (spec.type) {
+QWidget* QtFormBuilder::makeWidget(const ControlSpec& layoutRow, QWidget& parent, Clock* clock) {
+  const QString caption = toQString(layoutRow.caption);
+  switch (layoutRow.type) {
     case ControlType::kLabel: {
       auto* label = new QLabel(caption, &parent);
-      if (spec.has(kRightAligned)) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      if (layoutRow.has(kRightAligned)) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
       return label;
     }
     case ControlType::kPicture:
@@ -94,9 +94,9 @@ QWidget* QtFormBuilder::makeWidget(const ControlSpec& spec, QWidget& parent, Clo
       return new QtFrame(caption, &parent);
     case ControlType::kTextBox: {
       auto* edit = new QLineEdit(&parent);
-      if (spec.maxLength > 0) edit->setMaxLength(spec.maxLength);
-      edit->setReadOnly(spec.has(kReadOnly));
-      if (spec.has(kButtonFaceBackground)) {
+      if (layoutRow.maxLength > 0) edit->setMaxLength(layoutRow.maxLength);
+      edit->setReadOnly(layoutRow.has(kReadOnly));
+      if (layoutRow.has(kButtonFaceBackground)) {
         QPalette face = edit->palette();
         face.setColor(QPalette::Base, face.color(QPalette::Button));
         edit->setPalette(face);
@@ -107,12 +107,12 @@ QWidget* QtFormBuilder::makeWidget(const ControlSpec& spec, QWidget& parent, Clo
       return new QCheckBox(caption, &parent);
     case ControlType::kOptionButton: {
       auto* option = new QRadioButton(caption, &parent);
-      option->setProperty("index", indexOf(spec));
+      option->setProperty("index", indexOf(layoutRow));
       return option;
     }
     case ControlType::kButton: {
       auto* button = new QPushButton(caption, &parent);
-      button->setDefault(spec.has(kDefaultButton));
+      button->setDefault(layoutRow.has(kDefaultButton));
       return button;
     }
     case ControlType::kListBox:
@@ -135,26 +135,28 @@ QWidget* QtFormBuilder::makeWidget(const ControlSpec& spec, QWidget& parent, Clo
 }
 
 void QtFormBuilder::buildControls(QWidget& client, Clock* clock) {
-  for (const ControlSpec& spec : m_layout.controls) {
-    QWidget* parent = spec.parent.empty() ? &client : m_controls.widget(spec.parent);
-    QWidget* widget = makeWidget(spec, *parent, clock);
+  for (const ControlSpec& layoutRow : m_layout.controls) {
+    QWidget* parent = layoutRow.parent.empty() ? &client : m_controls.widget(layoutRow.parent);
+    QWidget* widget = makeWidget(layoutRow, *parent, clock);
     if (widget == nullptr) continue;
-    widget->setObjectName(toQString(spec.name));
-    if (!spec.font.face.empty()) widget->setFont(layoutFont(spec.font));
-    const QRect row(pixelsX(client, spec.rect.left), pixelsY(client, spec.rect.top),
-                    pixelsX(client, spec.rect.width), pixelsY(client, spec.rect.height));
-    widget->setGeometry(showsOneLine(spec.type) ? textRowRect(row, widget->fontMetrics()) : row);
-    if (spec.has(kDisabledAtStart)) widget->setEnabled(false);
-    m_controls.add(spec, *widget);
+    widget->setObjectName(toQString(layoutRow.name));
+    if (!layoutRow.font.face.empty()) widget->setFont(layoutFont(layoutRow.font));
+    const QRect row(pixelsX(client, layoutRow.rect.left), pixelsY(client, layoutRow.rect.top),
+                    pixelsX(client, layoutRow.rect.width), pixelsY(client, layoutRow.rect.height));
+    widget->setGeometry(showsOneLine(layoutRow.type) ? textRowRect(row, widget->fontMetrics())
+                                                     : row);
+    if (layoutRow.has(kDisabledAtStart)) widget->setEnabled(false);
+    m_controls.add(layoutRow, *widget);
   }
   // Access keys of labels move the focus to the control that follows them.
   const std::vector<const ControlSpec*> order = tabOrder(m_layout);
-  for (const ControlSpec& spec : m_layout.controls) {
-    if (spec.type != ControlType::kLabel || spec.caption.find('&') == std::string_view::npos)
+  for (const ControlSpec& layoutRow : m_layout.controls) {
+    if (layoutRow.type != ControlType::kLabel ||
+        layoutRow.caption.find('&') == std::string_view::npos)
       continue;
     for (const ControlSpec* next : order) {
-      if (next->tabIndex < spec.tabIndex) continue;
-      static_cast<QLabel*>(m_controls.widget(spec.name))
+      if (next->tabIndex < layoutRow.tabIndex) continue;
+      static_cast<QLabel*>(m_controls.widget(layoutRow.name))
           ->setBuddy(m_controls.widget(next->name, indexOf(*next)));
       break;
     }
@@ -166,58 +168,60 @@ void QtFormBuilder::buildControls(QWidget& client, Clock* clock) {
 
 void QtFormBuilder::buildMenus(QMenuBar& bar, QWidget& window) {
   QMenu* current = nullptr;
-  for (const MenuSpec& spec : m_layout.menus) {
-    const QString name = toQString(spec.name);
-    if (spec.menu.empty()) {
-      current = bar.addMenu(toQString(spec.caption));
+  for (const MenuSpec& layoutRow : m_layout.menus) {
+    const QString name = toQString(layoutRow.name);
+    if (layoutRow.menu.empty()) {
+      current = bar.addMenu(toQString(layoutRow.caption));
       current->setObjectName(name);
       current->menuAction()->setObjectName(name);
-      m_controls.addMenu(spec, *current->menuAction());
+      m_controls.addMenu(layoutRow, *current->menuAction());
       continue;
     }
-    QAction* action =
-        spec.separator ? current->addSeparator() : current->addAction(toQString(spec.caption));
+    QAction* action = layoutRow.separator ? current->addSeparator()
+                                          : current->addAction(toQString(layoutRow.caption));
     action->setObjectName(name);
-    if (!spec.separator) {
-      action->setShortcut(QKeySequence(toQString(spec.shortcut), QKeySequence::PortableText));
+    if (!layoutRow.separator) {
+      action->setShortcut(QKeySequence(toQString(layoutRow.shortcut), QKeySequence::PortableText));
       // Shortcuts work wherever the focus is in the window.
       action->setShortcutContext(Qt::WindowShortcut);
-      action->setCheckable(spec.checkable);
-      action->setEnabled(!spec.disabledAtStart);
+      action->setCheckable(layoutRow.checkable);
+      action->setEnabled(!layoutRow.disabledAtStart);
       window.addAction(action);
     }
-    m_controls.addMenu(spec, *action);
+    m_controls.addMenu(layoutRow, *action);
   }
 }
 
 void QtFormBuilder::registerWalk(QtWindow& walk) const {
-  for (const ControlSpec& spec : m_layout.controls)
-    if (QWidget* widget = m_controls.widget(spec.name, indexOf(spec)))
-      walk.addControl(std::string(spec.name), walkKind(spec.type), *widget);
-  for (const MenuSpec& spec : m_layout.menus)
-    walk.addMenuItem(std::string(spec.name), *m_controls.action(spec.name));
+  for (const ControlSpec& layoutRow : m_layout.controls)
+    if (QWidget* widget = m_controls.widget(layoutRow.name, indexOf(layoutRow)))
+      walk.addControl(std::string(layoutRow.name), walkKind(layoutRow.type), *widget);
+  for (const MenuSpec& layoutRow : m_layout.menus)
+    walk.addMenuItem(std::string(layoutRow.name), *m_controls.action(layoutRow.name));
 }
 
 void QtFormBuilder::connectEvents(QObject& context,
                                   std::function<bool(const FormEvent&)> handle) const {
-  for (const ControlSpec& spec : m_layout.controls) connectControl(spec, context, handle);
-  for (const MenuSpec& spec : m_layout.menus) {
-    QAction* action = m_controls.action(spec.name);
-    if (spec.menu.empty() || spec.separator) continue;
-    QObject::connect(action, &QAction::triggered, &context, [action, handle, name = spec.name] {
-      // Qt has already flipped the check mark; the handlers read the state before the click.
-      if (action->isCheckable()) action->setChecked(!action->isChecked());
-      handle({name, FormEventKind::kClick});
-    });
+  for (const ControlSpec& layoutRow : m_layout.controls) connectControl(layoutRow, context, handle);
+  for (const MenuSpec& layoutRow : m_layout.menus) {
+    QAction* action = m_controls.action(layoutRow.name);
+    if (layoutRow.menu.empty() || layoutRow.separator) continue;
+    QObject::connect(action, &QAction::triggered, &context,
+                     [action, handle, name = layoutRow.name] {
+                       // Qt has already flipped the check mark; the handlers read the state before
+                       // the click.
+                       if (action->isCheckable()) action->setChecked(!action->isChecked());
+                       handle({name, FormEventKind::kClick});
+                     });
   }
 }
 
-void QtFormBuilder::connectControl(const ControlSpec& spec, QObject& context,
+void QtFormBuilder::connectControl(const ControlSpec& layoutRow, QObject& context,
                                    const std::function<bool(const FormEvent&)>& handle) const {
-  QWidget* widget = m_controls.widget(spec.name, indexOf(spec));
-  const std::string_view name = spec.name;
-  const int index = indexOf(spec);
-  switch (spec.type) {
+  QWidget* widget = m_controls.widget(layoutRow.name, indexOf(layoutRow));
+  const std::string_view name = layoutRow.name;
+  const int index = indexOf(layoutRow);
+  switch (layoutRow.type) {
     case ControlType::kTextBox:
       QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, &context,
                        [handle, name] {

@@ -17,7 +17,7 @@ class QMenuBar;
 namespace batora {
 
 // The classic Japanese system fonts where they exist, else the nearest CJK family.
-QFont layoutFont(const FontSpec& spec);
+QFont layoutFont(const FontSpec& layoutRow);
 
 class QtFormBuilder {
  public:
@@ -41,8 +41,8 @@ class QtFormBuilder {
   void connectEvents(QObject& context, std::function<bool(const FormEvent&)> handle) const;
 
  private:
-  QWidget* makeWidget(const ControlSpec& spec, QWidget& parent, Clock* clock);
-  void connectControl(const ControlSpec& spec, QObject& context,
+  QWidget* makeWidget(const ControlSpec& layoutRow, QWidget& parent, Clock* clock);
+  void connectControl(const ControlSpec& layoutRow, QObject& context,
                       const std::function<bool(const FormEvent&)>& handle) const;
 
   const FormLayout& m_layout;

@@ -40,25 +40,26 @@ struct QtFormControls::Adapters {
 QtFormControls::QtFormControls() : m_adapters(std::make_unique<Adapters>()) {}
 QtFormControls::~QtFormControls() = default;
 
-void QtFormControls::add(const ControlSpec& spec, QWidget& widget) {
-  const std::string key = keyOf(spec.name, spec.index.value_or(0));
+void QtFormControls::add(const ControlSpec& layoutRow, QWidget& widget) {
+  const std::string key = keyOf(layoutRow.name, layoutRow.index.value_or(0));
   m_widgets[key] = &widget;
-  m_specs[&widget] = &spec;
-  if (auto* view = qobject_cast<QAbstractScrollArea*>(&widget)) m_specs[view->viewport()] = &spec;
+  m_specs[&widget] = &layoutRow;
+  if (auto* view = qobject_cast<QAbstractScrollArea*>(&widget))
+    m_specs[view->viewport()] = &layoutRow;
   Adapters& a = *m_adapters;
   if (auto* edit = qobject_cast<QLineEdit*>(&widget))
     a.texts[key] = std::make_unique<QtTextField>(*edit);
   else if (auto* label = qobject_cast<QLabel*>(&widget))
     a.labels[key] = std::make_unique<QtLabel>(*label);
-  else if (spec.type == ControlType::kButton)
+  else if (layoutRow.type == ControlType::kButton)
     a.commands[key] = std::make_unique<QtCommand>(*qobject_cast<QAbstractButton*>(&widget));
   else if (auto* button = qobject_cast<QAbstractButton*>(&widget))
     a.checks[key] = std::make_unique<QtCheckField>(*button);
 }
 
-void QtFormControls::addMenu(const MenuSpec& spec, QAction& action) {
-  m_actions[std::string(spec.name)] = &action;
-  m_adapters->menuItems[std::string(spec.name)] = std::make_unique<QtMenuItem>(action);
+void QtFormControls::addMenu(const MenuSpec& layoutRow, QAction& action) {
+  m_actions[std::string(layoutRow.name)] = &action;
+  m_adapters->menuItems[std::string(layoutRow.name)] = std::make_unique<QtMenuItem>(action);
 }
 
 QWidget* QtFormControls::widget(std::string_view name, int index) const {

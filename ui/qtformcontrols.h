@@ -23,8 +23,8 @@ class QtFormControls {
   QtFormControls(const QtFormControls&) = delete;
   QtFormControls& operator=(const QtFormControls&) = delete;
 
-  void add(const ControlSpec& spec, QWidget& widget);
-  void addMenu(const MenuSpec& spec, QAction& action);
+  void add(const ControlSpec& layoutRow, QWidget& widget);
+  void addMenu(const MenuSpec& layoutRow, QAction& action);
 
   // nullptr when the layout has no such control or menu.
   QWidget* widget(std::string_view name, int index = 0) const;

@@ -43,17 +43,17 @@ WinAboutBox::WinAboutBox(Toolkit& toolkit, HWND owner)
   const auto icon = static_cast<HICON>(
       ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(BATORA_ICON_PROGRAM), IMAGE_ICON,
                    kIconPixels, kIconPixels, LR_SHARED));
-  for (const ControlSpec& spec : fmAboutLayout().controls)
-    if (spec.type == ControlType::kPicture)
-      static_cast<WinPicture*>(m_controls.control(spec.name))->setIcon(icon);
+  for (const ControlSpec& layoutRow : fmAboutLayout().controls)
+    if (layoutRow.type == ControlType::kPicture)
+      static_cast<WinPicture*>(m_controls.control(layoutRow.name))->setIcon(icon);
   m_form = std::make_unique<AboutForm>(toolkit, m_window, m_controls.label("lblTitle"),
                                        [this] { close(); });
   m_controls.connectEvents([this](const FormEvent& event) { return m_form->handle(event); });
   // Enter and Esc press the rows marked for them; the close box answers as Esc does.
   m_window.onDialogKey = [this](UINT id) {
-    for (const ControlSpec& spec : fmAboutLayout().controls)
-      if (spec.has(id == IDOK ? kDefaultButton : kCancelButton)) {
-        m_form->handle({spec.name, FormEventKind::kClick});
+    for (const ControlSpec& layoutRow : fmAboutLayout().controls)
+      if (layoutRow.has(id == IDOK ? kDefaultButton : kCancelButton)) {
+        m_form->handle({layoutRow.name, FormEventKind::kClick});
         return;
       }
   };

@@ -55,12 +55,12 @@ class WinFormBuilder {
   StatusBar& statusBar(std::string_view name) const;
 
  private:
-  std::unique_ptr<WinControl> makeControl(const ControlSpec& spec, const ControlPlace& place);
+  std::unique_ptr<WinControl> makeControl(const ControlSpec& layoutRow, const ControlPlace& place);
   void buildControls();
   void buildMenus();
-  HFONT fontOf(const FontSpec& spec);
-  ControlPlace placeOf(const ControlSpec& spec);
-  void connectControl(const ControlSpec& spec,
+  HFONT fontOf(const FontSpec& layoutRow);
+  ControlPlace placeOf(const ControlSpec& layoutRow);
+  void connectControl(const ControlSpec& layoutRow,
                       const std::function<bool(const FormEvent&)>& handle) const;
   template <typename T>
   T& controlAs(std::string_view name, int index = 0) const;

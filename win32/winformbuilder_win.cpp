@@ -33,8 +33,8 @@ std::string keyOf(std::string_view name, int index) {
   return key;
 }
 
-int indexOf(const ControlSpec& spec) {
-  return spec.index.value_or(0);
+int indexOf(const ControlSpec& layoutRow) {
+  return layoutRow.index.value_or(0);
 }
 
 // The widest texts the bar writes itself, so that a layout width narrower than the system's
@@ -63,8 +63,8 @@ HICON panelIcon(PanelPicture picture) {
 // made.
 std::vector<const ControlSpec*> creationOrder(const FormLayout& layout) {
   std::vector<const ControlSpec*> order;
-  for (const ControlSpec& spec : layout.controls)
-    if (spec.type != ControlType::kLine) order.push_back(&spec);
+  for (const ControlSpec& layoutRow : layout.controls)
+    if (layoutRow.type != ControlType::kLine) order.push_back(&layoutRow);
   std::stable_sort(order.begin(), order.end(), [](const ControlSpec* a, const ControlSpec* b) {
     const auto rank = [](const ControlSpec* s) {
       return s->tabIndex < 0 ? std::numeric_limits<int>::max() : s->tabIndex;
@@ -89,8 +89,8 @@ SIZE WinFormBuilder::clientPixels(const FormLayout& layout) {
   return {screen.pixelsX(layout.clientWidth), screen.pixelsY(layout.clientHeight)};
 }
 
-HFONT WinFormBuilder::fontOf(const FontSpec& spec) {
-  const FontSpec& wanted = spec.face.empty() ? m_layout.font : spec;
+HFONT WinFormBuilder::fontOf(const FontSpec& layoutRow) {
+  const FontSpec& wanted = layoutRow.face.empty() ? m_layout.font : layoutRow;
   // No face at all: the system's own font for dialogs.
   if (wanted.face.empty()) return nullptr;
   for (const auto& [made, font] : m_fonts)
@@ -102,36 +102,36 @@ HFONT WinFormBuilder::fontOf(const FontSpec& spec) {
 }
 
 // A control inside a frame is placed relative to the frame but made a child of the window.
-ControlPlace WinFormBuilder::placeOf(const ControlSpec& spec) {
-  long left = spec.rect.left;
-  long top = spec.rect.top;
-  for (std::string_view parent = spec.parent; !parent.empty();) {
+ControlPlace WinFormBuilder::placeOf(const ControlSpec& layoutRow) {
+  long left = layoutRow.rect.left;
+  long top = layoutRow.rect.top;
+  for (std::string_view parent = layoutRow.parent; !parent.empty();) {
     const ControlSpec& frame = findControl(m_layout, parent);
     left += frame.rect.left;
     top += frame.rect.top;
     parent = frame.parent;
   }
   const RECT bounds{m_screen.pixelsX(left), m_screen.pixelsY(top),
-                    m_screen.pixelsX(left + spec.rect.width),
-                    m_screen.pixelsY(top + spec.rect.height)};
-  return {m_window.hwnd(), std::string(spec.name), std::string(spec.caption),
-          bounds,          fontOf(spec.font),      m_nextId++};
+                    m_screen.pixelsX(left + layoutRow.rect.width),
+                    m_screen.pixelsY(top + layoutRow.rect.height)};
+  return {m_window.hwnd(), std::string(layoutRow.name), std::string(layoutRow.caption),
+          bounds,          fontOf(layoutRow.font),      m_nextId++};
 }
 
-std::unique_ptr<WinControl> WinFormBuilder::makeControl(const ControlSpec& spec,
+std::unique_ptr<WinControl> WinFormBuilder::makeControl(const ControlSpec& layoutRow,
                                                         const ControlPlace& place) {
-  switch (spec.type) {
+  switch (layoutRow.type) {
     case ControlType::kLabel:
       return std::make_unique<WinLabel>(
-          place, spec.has(kRightAligned) ? WinLabel::Align::kRight : WinLabel::Align::kLeft);
+          place, layoutRow.has(kRightAligned) ? WinLabel::Align::kRight : WinLabel::Align::kLeft);
     case ControlType::kFrame:
       return std::make_unique<WinFrame>(place);
     case ControlType::kTextBox:
-      return std::make_unique<WinTextField>(place, spec.maxLength, spec.has(kReadOnly));
+      return std::make_unique<WinTextField>(place, layoutRow.maxLength, layoutRow.has(kReadOnly));
     case ControlType::kCheckBox:
       return std::make_unique<WinCheckField>(place, WinCheckField::Kind::kCheckBox);
     case ControlType::kOptionButton:
-      return std::make_unique<WinCheckField>(place, indexOf(spec) <= 1
+      return std::make_unique<WinCheckField>(place, indexOf(layoutRow) <= 1
                                                         ? WinCheckField::Kind::kFirstOption
                                                         : WinCheckField::Kind::kOption);
     case ControlType::kButton:
@@ -154,23 +154,23 @@ std::unique_ptr<WinControl> WinFormBuilder::makeControl(const ControlSpec& spec,
 }
 
 void WinFormBuilder::buildControls() {
-  for (const ControlSpec* spec : creationOrder(m_layout)) {
-    std::unique_ptr<WinControl> made = makeControl(*spec, placeOf(*spec));
+  for (const ControlSpec* layoutRow : creationOrder(m_layout)) {
+    std::unique_ptr<WinControl> made = makeControl(*layoutRow, placeOf(*layoutRow));
     const HWND hwnd = made->hwnd();
     // Each control starts a group of its own but the later buttons of an option set, so that
     // the arrow keys move inside the set only.
-    if (!(spec->type == ControlType::kOptionButton && indexOf(*spec) > 1))
+    if (!(layoutRow->type == ControlType::kOptionButton && indexOf(*layoutRow) > 1))
       ::SetWindowLongW(hwnd, GWL_STYLE, ::GetWindowLongW(hwnd, GWL_STYLE) | WS_GROUP);
-    if (spec->has(kDefaultButton)) ::SendMessageW(hwnd, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-    if (spec->has(kDisabledAtStart)) made->setEnabled(false);
+    if (layoutRow->has(kDefaultButton)) ::SendMessageW(hwnd, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    if (layoutRow->has(kDisabledAtStart)) made->setEnabled(false);
     if (auto* bar = dynamic_cast<WinStatusBar*>(made.get()))
       for (const PanelSpec& panel : m_layout.panels)
         if (panel.picture != PanelPicture::kNone)
           bar->setPanelPicture(panel.key, bar->registerPicture(panelIcon(panel.picture)));
-    m_controls.emplace(keyOf(spec->name, indexOf(*spec)), std::move(made));
+    m_controls.emplace(keyOf(layoutRow->name, indexOf(*layoutRow)), std::move(made));
   }
-  for (const ControlSpec& spec : m_layout.controls)
-    if (WinControl* made = control(spec.name, indexOf(spec))) m_window.addControl(*made);
+  for (const ControlSpec& layoutRow : m_layout.controls)
+    if (WinControl* made = control(layoutRow.name, indexOf(layoutRow))) m_window.addControl(*made);
 }
 
 void WinFormBuilder::buildMenus() {
@@ -178,18 +178,18 @@ void WinFormBuilder::buildMenus() {
   WinMenu bar(WinMenu::Kind::kBar);
   HMENU dropDown = nullptr;
   UINT id = kFirstMenuId;
-  for (const MenuSpec& spec : m_layout.menus) {
-    const std::string name(spec.name);
-    if (spec.menu.empty()) {
+  for (const MenuSpec& layoutRow : m_layout.menus) {
+    const std::string name(layoutRow.name);
+    if (layoutRow.menu.empty()) {
       WinMenu menu(WinMenu::Kind::kDropDown);
       dropDown = menu.handle();
       m_menuItems.push_back(std::make_unique<WinMenuItem>(
-          bar.handle(), id++, name, std::string(spec.caption), menu, m_window.hwnd()));
+          bar.handle(), id++, name, std::string(layoutRow.caption), menu, m_window.hwnd()));
     } else {
       m_menuItems.push_back(std::make_unique<WinMenuItem>(
-          dropDown, id++, name, spec.separator ? "-" : std::string(spec.caption),
-          std::string(spec.shortcut), m_window.hwnd()));
-      if (spec.disabledAtStart) m_menuItems.back()->setEnabled(false);
+          dropDown, id++, name, layoutRow.separator ? "-" : std::string(layoutRow.caption),
+          std::string(layoutRow.shortcut), m_window.hwnd()));
+      if (layoutRow.disabledAtStart) m_menuItems.back()->setEnabled(false);
     }
     m_window.addMenuItem(*m_menuItems.back());
   }
@@ -197,7 +197,7 @@ void WinFormBuilder::buildMenus() {
 }
 
 void WinFormBuilder::connectEvents(const std::function<bool(const FormEvent&)>& handle) {
-  for (const ControlSpec& spec : m_layout.controls) connectControl(spec, handle);
+  for (const ControlSpec& layoutRow : m_layout.controls) connectControl(layoutRow, handle);
   for (const auto& item : m_menuItems) {
     if (item->isSeparator()) continue;
     const std::string_view name = findMenu(m_layout, item->name()).name;
@@ -207,22 +207,22 @@ void WinFormBuilder::connectEvents(const std::function<bool(const FormEvent&)>& 
 
 // Keys are handed over from text boxes and the folder list only: the command map has key
 // handlers for nothing else.
-void WinFormBuilder::connectControl(const ControlSpec& spec,
+void WinFormBuilder::connectControl(const ControlSpec& layoutRow,
                                     const std::function<bool(const FormEvent&)>& handle) const {
-  WinControl* made = control(spec.name, indexOf(spec));
+  WinControl* made = control(layoutRow.name, indexOf(layoutRow));
   if (made == nullptr) return;
-  const std::string_view name = spec.name;
-  const int index = indexOf(spec);
+  const std::string_view name = layoutRow.name;
+  const int index = indexOf(layoutRow);
   auto raise = [handle, name, index](FormEventKind kind) {
     return [handle, name, index, kind] { handle({name, kind, index}); };
   };
-  if (spec.type == ControlType::kTextBox || spec.type == ControlType::kFolderList)
+  if (layoutRow.type == ControlType::kTextBox || layoutRow.type == ControlType::kFolderList)
     made->onKeyPress = [handle, name](char32_t key) {
       FormEvent event{name, FormEventKind::kKeyPress};
       event.key = key;
       return handle(event);
     };
-  if (spec.has(kAcceptsDrops))
+  if (layoutRow.has(kAcceptsDrops))
     made->acceptFileDrops([handle, name](const DropData& dropped) {
       FormEvent event{name, FormEventKind::kDragDrop};
       event.drop = &dropped;
@@ -230,7 +230,7 @@ void WinFormBuilder::connectControl(const ControlSpec& spec,
     });
   if (auto* text = dynamic_cast<WinTextField*>(made)) {
     text->onChange = raise(FormEventKind::kChange);
-    if (!spec.has(kReadOnly)) text->acceptTextDrops();
+    if (!layoutRow.has(kReadOnly)) text->acceptTextDrops();
   } else if (auto* check = dynamic_cast<WinCheckField*>(made)) {
     // An option raises its click when it becomes the selected one, not when it is cleared.
     check->onClick = [handle, name, index, check] {

@@ -133,14 +133,14 @@ bool TableFormHost::raise(const FormEvent& event) {
   return events && events(event);
 }
 
-void TableFormHost::build(const ControlSpec& spec) {
+void TableFormHost::build(const ControlSpec& layoutRow) {
   Controls& c = *m_controls;
-  const std::string name(spec.name);
-  const std::string_view control = spec.name;
-  switch (spec.type) {
+  const std::string name(layoutRow.name);
+  const std::string_view control = layoutRow.name;
+  switch (layoutRow.type) {
     case ControlType::kTextBox: {
-      auto field = std::make_unique<FakeTextField>("", spec.maxLength);
-      field->readOnly = spec.has(kReadOnly);
+      auto field = std::make_unique<FakeTextField>("", layoutRow.maxLength);
+      field->readOnly = layoutRow.has(kReadOnly);
       field->onChange = [this, control] { raise({control, FormEventKind::kChange}); };
       c.texts[name] = std::move(field);
       break;
@@ -153,7 +153,7 @@ void TableFormHost::build(const ControlSpec& spec) {
     }
     case ControlType::kOptionButton: {
       // One selected button of the set; selecting it clears the others and raises its click.
-      const int index = spec.index.value_or(0);
+      const int index = layoutRow.index.value_or(0);
       auto option = std::make_unique<FakeCheckField>();
       FakeCheckField* self = option.get();
       option->onClick = [this, control, index, self] {
@@ -171,10 +171,10 @@ void TableFormHost::build(const ControlSpec& spec) {
       break;
     case ControlType::kLabel:
       c.labels[name] = std::make_unique<FakeLabel>();
-      c.labels[name]->text = std::string(spec.caption);
+      c.labels[name]->text = std::string(layoutRow.caption);
       break;
     case ControlType::kButton:
-      c.commands[name] = std::make_unique<TableCommand>(m_window, control, spec.caption);
+      c.commands[name] = std::make_unique<TableCommand>(m_window, control, layoutRow.caption);
       break;
     case ControlType::kFolderList:
       c.folders[name] = std::make_unique<TableFolderList>([this, control] {

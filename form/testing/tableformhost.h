@@ -102,7 +102,7 @@ class TableFormHost final : public FormHost, private LogViewer {
   struct Controls;
   bool showLog(const std::filesystem::path& log) override;
   bool raise(const FormEvent& event);
-  void build(const ControlSpec& spec);
+  void build(const ControlSpec& layoutRow);
 
   const FormLayout& m_layout;
   FakeToolkit& m_toolkit;

@@ -122,19 +122,19 @@ TEST_F(MainWindowTest, TabOrderAccessKeysAndFontsFollowTheTable) {
   EXPECT_EQ(::GetNextDlgGroupItem(window, hwnd("optSearch", 1), FALSE), hwnd("optSearch", 2));
   EXPECT_EQ(::GetNextDlgGroupItem(window, hwnd("optSearch", 3), FALSE), hwnd("optSearch", 1));
   EXPECT_EQ(::GetNextDlgGroupItem(window, hwnd("optSearch", 1), TRUE), hwnd("optSearch", 3));
-  for (const ControlSpec& spec : fmMainLayout().controls) {
-    const size_t amp = spec.caption.find('&');
+  for (const ControlSpec& layoutRow : fmMainLayout().controls) {
+    const size_t amp = layoutRow.caption.find('&');
     if (amp == std::string_view::npos ||
-        (spec.type != ControlType::kLabel && spec.type != ControlType::kFrame))
+        (layoutRow.type != ControlType::kLabel && layoutRow.type != ControlType::kFrame))
       continue;
-    SCOPED_TRACE(spec.name);
+    SCOPED_TRACE(layoutRow.name);
     const auto next = std::find_if(order.begin(), order.end(), [&](const ControlSpec* c) {
-      return c->tabIndex > spec.tabIndex && c->type != ControlType::kLabel &&
+      return c->tabIndex > layoutRow.tabIndex && c->type != ControlType::kLabel &&
              c->type != ControlType::kFrame;
     });
     ASSERT_NE(next, order.end());
     ::SetFocus(hwnd("lstFile"));
-    const auto key = static_cast<WPARAM>(std::tolower(spec.caption[amp + 1]));
+    const auto key = static_cast<WPARAM>(std::tolower(layoutRow.caption[amp + 1]));
     MSG msg{hwnd("lstFile"), WM_SYSCHAR, key, 1 << 29, 0, {}};
     EXPECT_TRUE(main->frame().preTranslate(msg));
     EXPECT_EQ(::GetFocus(), hwnd((*next)->name, (*next)->index.value_or(0)));
