@@ -31,12 +31,33 @@ size_t withSeparatorLength(const fs::path& folder) {
   return s.back() == kSep ? s.size() : s.size() + 1;
 }
 
+// Nearly every name is valid UTF-8 without a control character and goes into its row as it
+// is, after one pass over it; only the others are mended, a step at a time.
+std::string shownBytes(std::string_view bytes) {
+  size_t i = 0;
+  while (i < bytes.size()) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c >= 0x20 && c < 0x7F) {
+      ++i;
+      continue;
+    }
+    // A control character, or the lead byte of a C1 control: the careful way.
+    if (c < 0x80 || c == 0xC2) break;
+    const size_t length = utf8::sequenceLength(bytes.substr(i));
+    if (length == 1) break;  // not UTF-8
+    i += length;
+  }
+  if (i == bytes.size()) return std::string(bytes);
+  return printable(utf8::sanitize(bytes));
+}
+
+// A name may hold a line break or an escape, which no row may show.
 template <typename Native>
 std::string shownRelative(const Native& full, size_t skip) {
   if constexpr (std::is_same_v<Native, std::string>)
-    return utf8::sanitize(std::string_view(full).substr(skip));
+    return shownBytes(std::string_view(full).substr(skip));
   else
-    return platform::pathToUtf8(fs::path(full.substr(skip)));
+    return printable(platform::pathToUtf8(fs::path(full.substr(skip))));
 }
 
 }  // namespace
@@ -63,8 +84,7 @@ fs::path clsObjCtrl::SelectionFileName(long lIndex) const {
 std::string clsObjCtrl::rowText(long index) const {
   const platform::PathText& full = m_files.at(static_cast<size_t>(index));
   const size_t skip = std::min(withSeparatorLength(m_currentFolder), full.size());
-  // A name may hold a line break or an escape, which no row may show.
-  return printable(shownRelative(full, skip));
+  return shownRelative(full, skip);
 }
 
 void clsObjCtrl::clearAll() {
