@@ -55,8 +55,8 @@ std::string printable(std::string_view utf8Text, bool keepCrLf) {
   size_t from = 0;
   for (size_t i = 0; i < utf8Text.size(); ++i) {
     const auto c = static_cast<unsigned char>(utf8Text[i]);
+    if (c >= 0x20 && c != 0x7F && c != 0xC2) continue;  // nearly every byte
     const bool control = (c < 0x20 && c != '\t') || c == 0x7F;
-    if (!control && c != 0xC2) continue;
     const bool crLf = keepCrLf && c == '\r' && i + 1 < utf8Text.size() && utf8Text[i + 1] == '\n';
     const bool c1 = c == 0xC2 && i + 1 < utf8Text.size() &&
                     static_cast<unsigned char>(utf8Text[i + 1]) >= 0x80 &&
