@@ -124,8 +124,9 @@ std::string select(Session& s, const std::vector<RowRange>& ranges) {
 }
 
 int printList(Session& s) {
-  for (const std::string& line : listLines(s.list)) s.output.result(line);
-  s.output.result(s.label.caption());
+  for (int row = 0; row < s.list.rowCount(); ++row) s.output.listed(listLine(s.list, row));
+  s.output.listed(s.label.caption());
+  s.output.flush();
   return kExitAllRenamed;
 }
 
@@ -143,7 +144,8 @@ int dryRun(Session& s, const NamingRule& rule) {
   std::vector<std::string> rowTexts;
   for (int row = 0; row < s.list.rowCount(); ++row) rowTexts.push_back(s.list.rowText(row));
   for (const std::string& line : planLines(plan, marks, rowTexts, s.label.caption()))
-    s.output.result(line);
+    s.output.listed(line);
+  s.output.flush();
   const bool anyMarked = std::any_of(
       marks.begin(), marks.end(), [](const PlanMarking& m) { return m.mark != PlanMark::kNone; });
   return anyMarked ? kExitSomeFailed : kExitAllRenamed;
@@ -163,17 +165,11 @@ int renameFiles(Session& s, const NamingRule& rule, const CliOptions& options,
 
 }  // namespace
 
-std::vector<std::string> listLines(const ListBox& list) {
+std::string listLine(const ListBox& list, int row) {
   const size_t width = std::to_string(list.rowCount()).size();
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<size_t>(list.rowCount()));
-  for (int row = 0; row < list.rowCount(); ++row) {
-    const std::string number = std::to_string(row + 1);
-    lines.push_back((list.isSelected(row) ? "*" : " ") +
-                    std::string(width - number.size() + 1, ' ') + number + "  " +
-                    list.rowText(row));
-  }
-  return lines;
+  const std::string number = std::to_string(row + 1);
+  return (list.isSelected(row) ? "*" : " ") + std::string(width - number.size() + 1, ' ') + number +
+         "  " + list.rowText(row);
 }
 
 int runCli(const std::vector<std::string>& args, const CliEnvironment& env) {

@@ -32,7 +32,7 @@ struct CliEnvironment {
 
 int runCli(const std::vector<std::string>& args, const CliEnvironment& env);
 
-// The list as the window shows it, numbered from 1, "*" in front of each selected row.
-std::vector<std::string> listLines(const ListBox& list);
+// Row `row` of the list as the window shows it, numbered from 1, "*" in front of a selected row.
+std::string listLine(const ListBox& list, int row);
 
 }  // namespace batora::cli

@@ -6,20 +6,53 @@
 
 namespace batora::cli {
 
+namespace {
+constexpr size_t kBlockSize = size_t{1} << 20;
+}
+
 void MemoryListBox::clear() {
+  m_blocks.clear();
   m_rows.clear();
   m_current = -1;
+}
+
+MemoryListBox::Row MemoryListBox::stored(std::string_view text) {
+  if (m_blocks.empty() || m_blocks.back().capacity() - m_blocks.back().size() < text.size()) {
+    m_blocks.emplace_back();
+    m_blocks.back().reserve(std::max(kBlockSize, text.size()));
+  }
+  std::string& block = m_blocks.back();
+  const Row row{static_cast<std::uint32_t>(m_blocks.size() - 1),
+                static_cast<std::uint32_t>(block.size()), static_cast<std::uint32_t>(text.size()),
+                false};
+  block.append(text);
+  return row;
 }
 
 void MemoryListBox::setRows(std::vector<std::string> rows) {
-  m_rows.clear();
-  m_rows.reserve(rows.size());
-  for (std::string& text : rows) m_rows.push_back({std::move(text), false});
-  m_current = -1;
+  fillRows(rows.size(), [&rows](size_t i) { return std::move(rows[i]); });
+}
+
+void MemoryListBox::fillRows(size_t count, const std::function<std::string(size_t)>& rowAt) {
+  clear();
+  m_rows.shrink_to_fit();
+  m_rows.reserve(count);
+  for (size_t i = 0; i < count; ++i) m_rows.push_back(stored(rowAt(i)));
 }
 
 void MemoryListBox::addRow(std::string text) {
-  m_rows.push_back({std::move(text), false});
+  m_rows.push_back(stored(text));
+}
+
+std::string MemoryListBox::rowText(int row) const {
+  const Row& r = m_rows.at(row);
+  return m_blocks[r.block].substr(r.offset, r.length);
+}
+
+void MemoryListBox::setRowText(int row, std::string text) {
+  const bool selected = m_rows.at(row).selected;
+  m_rows.at(row) = stored(text);
+  m_rows.at(row).selected = selected;
 }
 
 int MemoryListBox::selectedCount() const {

@@ -2,6 +2,9 @@
 // The window's controls without a window: each holds its state in memory. Kept together in one
 // header, as the test fakes are, because each is a few lines of plain state.
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -11,14 +14,18 @@
 
 namespace batora::cli {
 
+// The rows' texts lie back to back in large blocks: a million rows as separate strings cost
+// twice the memory of their text, and one growing buffer would be copied each time it grows.
 class MemoryListBox final : public ListBox {
  public:
   void clear() override;
   void setRows(std::vector<std::string> rows) override;
+  void fillRows(size_t count, const std::function<std::string(size_t)>& rowAt) override;
   void addRow(std::string text) override;
   int rowCount() const override { return static_cast<int>(m_rows.size()); }
-  std::string rowText(int row) const override { return m_rows.at(row).text; }
-  void setRowText(int row, std::string text) override { m_rows.at(row).text = std::move(text); }
+  std::string rowText(int row) const override;
+  // The old text stays in the buffer unused: rows are rewritten only one or two at a time.
+  void setRowText(int row, std::string text) override;
   int selectedCount() const override;
   bool isSelected(int row) const override { return m_rows.at(row).selected; }
   void setSelected(int row, bool selected) override { m_rows.at(row).selected = selected; }
@@ -30,9 +37,14 @@ class MemoryListBox final : public ListBox {
 
  private:
   struct Row {
-    std::string text;
-    bool selected = false;
+    std::uint32_t block;
+    std::uint32_t offset;
+    std::uint32_t length;
+    bool selected;
   };
+  Row stored(std::string_view text);
+
+  std::vector<std::string> m_blocks;
   std::vector<Row> m_rows;
   int m_current = -1;
 };

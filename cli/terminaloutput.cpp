@@ -28,22 +28,46 @@ TerminalOutput::TerminalOutput(std::ostream& out, bool outIsTerminal, std::ostre
 void TerminalOutput::result(std::string_view line) {
   clearProgress();
   m_out << printable(line) << '\n' << std::flush;
+  m_outPending = false;
   noteOutState();
+}
+
+// One flushed write per line cost a listing of many files more than reading the folders did;
+// a terminal still shows each line as it comes.
+void TerminalOutput::listed(std::string_view line) {
+  clearProgress();
+  m_out << printable(line) << '\n';
+  if (m_outIsTerminal) m_out << std::flush;
+  m_outPending = !m_outIsTerminal;
+  noteOutState();
+}
+
+void TerminalOutput::flush() {
+  m_out << std::flush;
+  m_outPending = false;
+  noteOutState();
+}
+
+void TerminalOutput::flushPending() {
+  if (m_outPending) flush();
 }
 
 // The box texts break their lines with CR LF; a lone CR or LF comes from a file name.
 void TerminalOutput::message(std::string_view text) {
   clearProgress();
+  flushPending();
   m_err << withPlainLineEnds(printable(text, true)) << '\n' << std::flush;
 }
 
 void TerminalOutput::prompt(std::string_view text) {
   clearProgress();
+  flushPending();
   m_err << printable(text) << std::flush;
 }
 
 // A bell in a pipe or a file would only be a stray control character.
 void TerminalOutput::beep() {
+  flushPending();
   if (m_errIsTerminal) m_err << '\a' << std::flush;
 }
 

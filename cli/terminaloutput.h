@@ -16,6 +16,10 @@ class TerminalOutput {
   // True once a write to standard output failed (the reader of a pipe has gone).
   bool outLost() const { return m_outLost; }
   void result(std::string_view line);
+  // A line of a listing: on a terminal shown at once, into a pipe or a file written with the
+  // next flush or any other output.
+  void listed(std::string_view line);
+  void flush();
   // A box text; its CR LF line breaks become plain line ends.
   void message(std::string_view text);
   // A question's last line, left open for the answer.
@@ -27,6 +31,8 @@ class TerminalOutput {
  private:
   void clearProgress();
   void noteOutState();
+  // Standard output first, so that the two streams keep their order where they end up together.
+  void flushPending();
 
   std::ostream& m_out;
   std::ostream& m_err;
@@ -34,6 +40,7 @@ class TerminalOutput {
   bool m_errIsTerminal;
   bool m_progressShown = false;
   bool m_outLost = false;
+  bool m_outPending = false;
 };
 
 }  // namespace batora::cli

@@ -1,6 +1,8 @@
 #include "nameorder.h"
 
 #include <algorithm>
+#include <string_view>
+#include <type_traits>
 
 #include "platform.h"
 #include "upcasetable.h"
@@ -16,16 +18,14 @@ const UpcaseTable& upcase() {
   return table;
 }
 
-struct Keyed {
-  std::u16string folded;
-  std::u16string exact;
-  std::filesystem::path name;
-};
-
-std::u16string foldedUtf16(const std::u16string& exact) {
-  std::u16string folded = exact;
-  for (char16_t& unit : folded) unit = static_cast<char16_t>(foldCase(unit));
-  return folded;
+// The name as UTF-16 code units, appended to `out`: where the system keeps names as bytes they
+// are decoded in place, which is what converting them to shown text and then to UTF-16 gives.
+template <typename Native>
+void appendExactUtf16(std::u16string& out, const Native& native) {
+  if constexpr (std::is_same_v<Native, std::string>)
+    utf8::appendUtf16(out, native);
+  else
+    utf8::appendUtf16(out, platform::pathToUtf8(std::filesystem::path(native)));
 }
 
 }  // namespace
@@ -47,20 +47,36 @@ void foldCase(std::u32string& text) {
   for (char32_t& c : text) c = foldCase(c);
 }
 
+// Every folded key goes into one buffer: a folder of many files sorts without an allocation per
+// name, and the exact names are converted only for the rare keys that tie.
 void sortInHomeOrder(std::vector<std::filesystem::path>& names) {
-  std::vector<Keyed> keyed;
-  keyed.reserve(names.size());
-  for (auto& name : names) {
-    std::u16string exact = utf8::toUtf16(platform::pathToUtf8(name));
-    std::u16string folded = foldedUtf16(exact);
-    keyed.push_back({std::move(folded), std::move(exact), std::move(name)});
+  std::u16string folded;
+  std::vector<size_t> begin;
+  begin.reserve(names.size() + 1);
+  for (const auto& name : names) {
+    begin.push_back(folded.size());
+    appendExactUtf16(folded, name.native());
+    for (size_t i = begin.back(); i < folded.size(); ++i)
+      folded[i] = static_cast<char16_t>(foldCase(folded[i]));
   }
-  std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-    if (int c = a.folded.compare(b.folded); c != 0) return c < 0;
-    if (int c = a.exact.compare(b.exact); c != 0) return c < 0;
-    return a.name.native() < b.name.native();  // names that differ only in broken bytes
+  begin.push_back(folded.size());
+  auto key = [&](size_t i) {
+    return std::u16string_view(folded).substr(begin[i], begin[i + 1] - begin[i]);
+  };
+  std::vector<size_t> order(names.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    if (int c = key(a).compare(key(b)); c != 0) return c < 0;
+    std::u16string exactA, exactB;
+    appendExactUtf16(exactA, names[a].native());
+    appendExactUtf16(exactB, names[b].native());
+    if (int c = exactA.compare(exactB); c != 0) return c < 0;
+    return names[a].native() < names[b].native();  // names that differ only in broken bytes
   });
-  for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(keyed[i].name);
+  std::vector<std::filesystem::path> sorted;
+  sorted.reserve(names.size());
+  for (size_t i : order) sorted.push_back(std::move(names[i]));
+  names = std::move(sorted);
 }
 
 }  // namespace batora

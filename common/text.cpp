@@ -47,26 +47,27 @@ std::string asciiUpper(std::string_view text) {
 }
 
 // A name holding a line break or an escape sequence could otherwise forge a record of a log,
-// or a row of batora-cli's output, or retitle the terminal that shows it.
+// or a row of batora-cli's output, or retitle the terminal that shows it. Ordinary stretches
+// are copied whole: every list row passes through here.
 std::string printable(std::string_view utf8Text, bool keepCrLf) {
   std::string out;
   out.reserve(utf8Text.size());
+  size_t from = 0;
   for (size_t i = 0; i < utf8Text.size(); ++i) {
     const auto c = static_cast<unsigned char>(utf8Text[i]);
-    if (keepCrLf && c == '\r' && i + 1 < utf8Text.size() && utf8Text[i + 1] == '\n') {
-      out += "\r\n";
-      ++i;
-    } else if ((c < 0x20 && c != '\t') || c == 0x7F) {
-      out += '?';
-    } else if (c == 0xC2 && i + 1 < utf8Text.size() &&
-               static_cast<unsigned char>(utf8Text[i + 1]) >= 0x80 &&
-               static_cast<unsigned char>(utf8Text[i + 1]) <= 0x9F) {
-      out += '?';  // U+0080 to U+009F
-      ++i;
-    } else {
-      out += static_cast<char>(c);
-    }
+    if (c >= 0x20 && c != 0x7F && c != 0xC2) continue;  // nearly every byte
+    const bool control = (c < 0x20 && c != '\t') || c == 0x7F;
+    const bool crLf = keepCrLf && c == '\r' && i + 1 < utf8Text.size() && utf8Text[i + 1] == '\n';
+    const bool c1 = c == 0xC2 && i + 1 < utf8Text.size() &&
+                    static_cast<unsigned char>(utf8Text[i + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(utf8Text[i + 1]) <= 0x9F;  // U+0080 to U+009F
+    if (!control && !c1) continue;
+    out.append(utf8Text.substr(from, i - from));
+    out += crLf ? "\r\n" : "?";
+    if (crLf || c1) ++i;
+    from = i + 1;
   }
+  out.append(utf8Text.substr(from));
   return out;
 }
 

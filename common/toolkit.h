@@ -3,6 +3,8 @@
 // the window implements these interfaces with Qt, the tests with a scripted fake.
 // All texts are UTF-8.
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,6 +54,14 @@ class ListBox {
   virtual void clear() = 0;
   // Replaces every row at once; no row is selected afterwards.
   virtual void setRows(std::vector<std::string> rows) = 0;
+  // setRows with the texts rowAt(0) .. rowAt(count - 1). A list that keeps its rows compactly
+  // takes them one at a time instead of holding every text twice.
+  virtual void fillRows(size_t count, const std::function<std::string(size_t)>& rowAt) {
+    std::vector<std::string> rows;
+    rows.reserve(count);
+    for (size_t i = 0; i < count; ++i) rows.push_back(rowAt(i));
+    setRows(std::move(rows));
+  }
   virtual void addRow(std::string text) = 0;
   virtual int rowCount() const = 0;
   virtual std::string rowText(int row) const = 0;

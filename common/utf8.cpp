@@ -106,9 +106,7 @@ std::string encode(std::u32string_view text) {
   return out;
 }
 
-std::u16string toUtf16(std::string_view text) {
-  std::u16string out;
-  out.reserve(text.size());
+void appendUtf16(std::u16string& out, std::string_view text) {
   while (!text.empty()) {
     auto b0 = static_cast<unsigned char>(text[0]);
     if (b0 < 0x80) {  // the common case, kept cheap for sorting large lists
@@ -127,6 +125,12 @@ std::u16string toUtf16(std::string_view text) {
       out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
     }
   }
+}
+
+std::u16string toUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  appendUtf16(out, text);
   return out;
 }
 

@@ -18,6 +18,8 @@ void append(std::string& out, char32_t c);
 std::string encode(std::u32string_view text);
 // UTF-16 code units, so that texts order as the home platform orders them.
 std::u16string toUtf16(std::string_view text);
+// toUtf16 appended to `out`; an invalid byte becomes U+FFFD, as sanitize makes it.
+void appendUtf16(std::u16string& out, std::string_view text);
 // Number of characters (code points).
 size_t length(std::string_view text);
 // The first `count` characters.

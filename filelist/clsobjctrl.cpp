@@ -1,10 +1,14 @@
 #include "clsobjctrl.h"
 
+#include <algorithm>
 #include <exception>
+#include <string_view>
+#include <type_traits>
 
 #include "folderscan.h"
 #include "quicksortfiles.h"
 #include "text.h"
+#include "utf8.h"
 
 namespace batora {
 namespace fs = std::filesystem;
@@ -27,6 +31,35 @@ size_t withSeparatorLength(const fs::path& folder) {
   return s.back() == kSep ? s.size() : s.size() + 1;
 }
 
+// Nearly every name is valid UTF-8 without a control character and goes into its row as it
+// is, after one pass over it; only the others are mended, a step at a time.
+std::string shownBytes(std::string_view bytes) {
+  size_t i = 0;
+  while (i < bytes.size()) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c >= 0x20 && c < 0x7F) {
+      ++i;
+      continue;
+    }
+    // A control character, or the lead byte of a C1 control: the careful way.
+    if (c < 0x80 || c == 0xC2) break;
+    const size_t length = utf8::sequenceLength(bytes.substr(i));
+    if (length == 1) break;  // not UTF-8
+    i += length;
+  }
+  if (i == bytes.size()) return std::string(bytes);
+  return printable(utf8::sanitize(bytes));
+}
+
+// A name may hold a line break or an escape, which no row may show.
+template <typename Native>
+std::string shownRelative(const Native& full, size_t skip) {
+  if constexpr (std::is_same_v<Native, std::string>)
+    return shownBytes(std::string_view(full).substr(skip));
+  else
+    return printable(platform::pathToUtf8(fs::path(full.substr(skip))));
+}
+
 }  // namespace
 
 clsObjCtrl::clsObjCtrl(bsFunc& func) : m_func(func) {}
@@ -46,11 +79,12 @@ fs::path clsObjCtrl::SelectionFileName(long lIndex) const {
   return m_files[static_cast<size_t>(lIndex)];
 }
 
+// Where the system keeps paths as bytes, the row comes from the text itself: a path object
+// would be built, split into components and thrown away for every row.
 std::string clsObjCtrl::rowText(long index) const {
   const platform::PathText& full = m_files.at(static_cast<size_t>(index));
-  size_t skip = withSeparatorLength(m_currentFolder);
-  // A name may hold a line break or an escape, which no row may show.
-  return printable(platform::pathToUtf8(fs::path(full.substr(std::min(skip, full.size())))));
+  const size_t skip = std::min(withSeparatorLength(m_currentFolder), full.size());
+  return shownRelative(full, skip);
 }
 
 void clsObjCtrl::clearAll() {
@@ -140,12 +174,8 @@ bool clsObjCtrl::SearchSubDirectories(const fs::path& sBase, int iHandleOption,
 }
 
 void clsObjCtrl::RefreshListByArray() {
-  if (m_list) {
-    std::vector<std::string> rows;
-    rows.reserve(m_files.size());
-    for (long i = 0; i <= SelectionFiles_FinalIndex(); ++i) rows.push_back(rowText(i));
-    m_list->setRows(std::move(rows));
-  }
+  if (m_list)
+    m_list->fillRows(m_files.size(), [this](size_t i) { return rowText(static_cast<long>(i)); });
   ShowSelNumber();
 }
 

@@ -98,10 +98,10 @@ class KeyRanks {
   KeyRanks(const std::vector<platform::PathText>& table, long lo, long hi, bool byName) {
     const auto count = static_cast<size_t>(hi - lo + 1);
     m_begin.reserve(count + 1);
-    m_chunks.reserve(count * 8);
     std::string scratch;
     std::u16string primary, secondary;
     const auto first = table.begin() + lo;
+    m_chunks.reserve(chunksNeeded(first, count));
     for (size_t i = 0; i < count; ++i) {
       if (i + kLookAhead < count) {
         const auto& ahead = first[i + kLookAhead];  // the name is at the end
@@ -117,6 +117,35 @@ class KeyRanks {
       appendChunks(secondary);
     }
     m_begin.push_back(m_chunks.size());
+  }
+
+  // A million keys take a hundred megabytes of chunks; growing the vector by doubling would
+  // hold up to three times that for a moment. Where the texts are UTF-8, counting their UTF-16
+  // units is a cheap pass; elsewhere the guess is the average of ordinary names.
+  template <typename Iterator>
+  static size_t chunksNeeded(Iterator first, size_t count) {
+    if constexpr (!std::is_same_v<std::decay_t<decltype(*first)>, std::string>) {
+      return count * 8;
+    } else {
+      size_t chunks = 0;
+      for (size_t i = 0; i < count; ++i) {
+        if (i + kLookAhead < count) prefetch(first[i + kLookAhead].data());
+        const NameParts parts = splitName(first[i]);
+        chunks += chunksOf(parts.baseName) + chunksOf(parts.extension);
+      }
+      return chunks;
+    }
+  }
+
+  // Exact for valid UTF-8; an invalid byte may make it short, and the vector then grows.
+  static size_t chunksOf(std::string_view utf8Text) {
+    size_t units = 0;
+    for (const char c : utf8Text) {
+      const auto b = static_cast<unsigned char>(c);
+      units += (b & 0xC0) != 0x80 ? 1 : 0;
+      units += b >= 0xF0 ? 1 : 0;
+    }
+    return (units + 2) / 3 + 1;
   }
 
   std::vector<Item> rankedItems() const {

@@ -30,7 +30,7 @@ const MainForm::Route* MainForm::routeOf(const FormEvent& event) {
   using E = const FormEvent&;
   static constexpr Route kRoutes[] = {
       {"DrvLstBox", K::kChange, [](F& f, E) { return f.m_choice.DrvLstBox_Change(), true; }},
-      {"DirLstBox", K::kChange, [](F& f, E) { return f.m_choice.DirLstBox_Change(), true; }},
+      {"DirLstBox", K::kChange, [](F& f, E) { return f.DirLstBox_Change(), true; }},
       {"DirLstBox", K::kKeyPress, [](F& f, E e) { return f.DirLstBox_KeyPress(e.key); }},
       {"DirLstBox", K::kDragDrop,
        [](F& f, E e) { return f.m_choice.CmnOLEDragDrop(*e.drop), true; }},
@@ -137,16 +137,27 @@ bool MainForm::Form_QueryUnload(CloseSource source) {
   return source == CloseSource::kCloseCommand && stopButton().isEnabled();
 }
 
-// The start folder goes to the drive list first, then to the folder list, whose change
-// searches. A start folder the folder list cannot take falls back to the program's folder.
+// The start folder goes to the drive list first, then to the folder list. A start folder the
+// folder list cannot take falls back to the program's folder. The folder list's change does not
+// search here: no depth is selected yet, so the search would go deeper than any depth the user
+// can choose, and selecting the start depth right after fills the list anew anyway.
 void MainForm::applyStartFolder() {
   const std::string programFolder = platform::pathToUtf8(m_services.programFolder);
   std::string folder = m_settings.DefaultFindDirPath();
   if (folder.empty()) folder = programFolder;
+  // Reset on every way out, a throwing folder list included: later changes must search.
+  struct Placing {
+    bool& flag;
+    ~Placing() { flag = false; }
+  } placing{m_placingStartFolder = true};
   for (const std::string& candidate : {folder, programFolder}) {
     driveList().setDrive(driveOf(candidate));
     if (folderList().setPath(candidate)) return;
   }
+}
+
+void MainForm::DirLstBox_Change() {
+  if (!m_placingStartFolder) m_choice.DirLstBox_Change();
 }
 
 void MainForm::centreOnScreen() {

@@ -60,6 +60,8 @@ class MainForm final : private RenameHost, private FolderChoiceHost {
   void fitTextPanel();
   // Enter opens the highlighted folder; other keys go to the list.
   bool DirLstBox_KeyPress(char32_t key);
+  // Searches the folder list's path, except while start-up points it at the start folder.
+  void DirLstBox_Change();
   void sortBy(int iSortOption);
   void CmnMoveFile(int iDirection);
   void CmnSelectAll(bool bSelect);
@@ -96,6 +98,8 @@ class MainForm final : private RenameHost, private FolderChoiceHost {
   NamingRule m_rule;
   WindowRenameRun m_run;
   FolderChoice m_choice;
+  // True while start-up points the folder list at the start folder.
+  bool m_placingStartFolder = false;
   std::unique_ptr<LogSwitches> m_logs;
 };
 

@@ -98,6 +98,40 @@ TEST_F(MainFormTest, SettingsGiveDepthPatternAndLogSwitches) {
   EXPECT_FALSE(host.bar("stbStatus").panelPicture(kPanelOutLogError));
 }
 
+struct StartDepthCase {
+  const char* name;
+  const char* settings;
+  Rows rows;
+};
+
+class StartUpFillTest : public MainFormTest,
+                        public ::testing::WithParamInterface<StartDepthCase> {};
+
+// Every finished search shows the searched folder in the text panel, so counting those texts
+// counts the fills. Start-up fills the list once, at the chosen depth and no deeper.
+TEST_P(StartUpFillTest, FillsTheListOnceAtTheChosenDepth) {
+  open(GetParam().settings);
+  EXPECT_EQ(rows(), GetParam().rows);
+  const auto& shown = host.bar("stbStatus").history;
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), folder()), 1);
+  // Past start-up, a change of the folder searches again.
+  const std::string sub = folder() + platform::kSeparator + "sub";
+  ASSERT_TRUE(host.folderList("DirLstBox").setPath(sub));
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), sub), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Depths, StartUpFillTest,
+    ::testing::Values(StartDepthCase{"one", "", {"a.jpg", "b.jpg", "Batora.ini", "c.txt"}},
+                      StartDepthCase{"two",
+                                     "INIT_FINDDIR_OPTION=2\r\n",
+                                     {"a.jpg", "b.jpg", "Batora.ini", "c.txt", "sub/d.jpg"}},
+                      StartDepthCase{"three",
+                                     "INIT_FINDDIR_OPTION=3\r\n",
+                                     {"a.jpg", "b.jpg", "Batora.ini", "c.txt", "sub/d.jpg",
+                                      "sub/deeper/e.jpg"}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 TEST_F(MainFormTest, ProgramEndsWithoutAWindowOnTheTwoStartFailures) {
   {
     SCOPED_TRACE("no settings file");

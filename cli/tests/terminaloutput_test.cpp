@@ -1,0 +1,84 @@
+#include "terminaloutput.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+namespace batora::cli {
+namespace {
+
+// A stream's buffer that hands on what it holds only when flushed, into a file it may share
+// with another stream, as two redirected standard streams do ("> all 2>&1").
+class SharedFileBuffer : public std::streambuf {
+ public:
+  explicit SharedFileBuffer(std::string& file) : m_file(file) {}
+  int flushes = 0;
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (c != traits_type::eof()) m_pending += traits_type::to_char_type(c);
+    return traits_type::not_eof(c);
+  }
+  std::streamsize xsputn(const char* text, std::streamsize count) override {
+    m_pending.append(text, static_cast<size_t>(count));
+    return count;
+  }
+  int sync() override {
+    if (!m_pending.empty()) ++flushes;
+    m_file += m_pending;
+    m_pending.clear();
+    return 0;
+  }
+
+ private:
+  std::string& m_file;
+  std::string m_pending;
+};
+
+struct Streams {
+  std::string file;
+  SharedFileBuffer outBuffer{file}, errBuffer{file};
+  std::ostream out{&outBuffer}, err{&errBuffer};
+};
+
+TEST(TerminalOutputTest, ListingIsWrittenAtOnceExceptOnATerminal) {
+  for (const bool terminal : {false, true}) {
+    SCOPED_TRACE(terminal ? "terminal" : "pipe");
+    Streams s;
+    TerminalOutput output(s.out, terminal, s.err, false);
+    for (const char* line : {"  1  a.jpg", "  2  b\x1b.jpg", "選択ファイル数 : 0"})
+      output.listed(line);
+    EXPECT_EQ(s.outBuffer.flushes, terminal ? 3 : 0);
+    output.flush();
+    EXPECT_EQ(s.outBuffer.flushes, terminal ? 3 : 1);
+    EXPECT_EQ(s.file, "  1  a.jpg\n  2  b?.jpg\n選択ファイル数 : 0\n");
+  }
+}
+
+// A message or a question after listed lines must not overtake them where both streams end up
+// in one file.
+TEST(TerminalOutputTest, ErrorOutputFollowsTheLinesListedBeforeIt) {
+  const struct {
+    const char* name;
+    void (*write)(TerminalOutput&);
+    const char* tail;
+  } cases[] = {
+      {"message", [](TerminalOutput& o) { o.message("失敗\r\nしました"); }, "失敗\nしました\n"},
+      {"prompt", [](TerminalOutput& o) { o.prompt("続行しますか？"); }, "続行しますか？"},
+      {"result", [](TerminalOutput& o) { o.result("done"); }, "done\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Streams s;
+    TerminalOutput output(s.out, false, s.err, false);
+    output.listed("  1  a.jpg");
+    c.write(output);
+    EXPECT_EQ(s.file, std::string("  1  a.jpg\n") + c.tail);
+  }
+}
+
+}  // namespace
+}  // namespace batora::cli
