@@ -1,0 +1,116 @@
+#include "runjournal.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace batora {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kJournalFolderName = "BatoraJournal";
+constexpr std::string_view kRunFileExtension = ".jnl";
+// Two programs starting a run at once both try the next id; the loser takes the one after.
+constexpr int kCreateAttempts = 100;
+
+// The id in a run file's name ("00000042.jnl"); nullopt for any other file.
+std::optional<long> runId(const fs::path& file) {
+  const std::string name = file.filename().string();
+  if (name.size() <= kRunFileExtension.size() || !name.ends_with(kRunFileExtension))
+    return std::nullopt;
+  const std::string digits = name.substr(0, name.size() - kRunFileExtension.size());
+  if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
+  return std::stol(digits);
+}
+
+fs::path runFile(const fs::path& folder, long id) {
+  std::string name = std::to_string(id);
+  name.insert(0, name.size() < 8 ? 8 - name.size() : 0, '0');
+  return folder / (name + std::string(kRunFileExtension));
+}
+
+bool renamedAny(const JournalRun& run) {
+  return std::any_of(run.files.begin(), run.files.end(), [](const JournalFile& f) {
+    return !f.outcome || (*f.outcome == FileOutcome::kRenamed && f.oldPath != f.newPath);
+  });
+}
+
+}  // namespace
+
+fs::path journalFolder(const clsIniFile& settings) {
+  return settings.LogRename_FName().parent_path() / std::string(kJournalFolderName);
+}
+
+std::vector<fs::path> journalRunFiles(const fs::path& folder) {
+  std::vector<std::pair<long, fs::path>> runs;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+    if (const auto id = runId(it->path())) runs.emplace_back(*id, it->path());
+  std::sort(runs.begin(), runs.end());
+  std::vector<fs::path> files;
+  for (auto& run : runs) files.push_back(std::move(run.second));
+  return files;
+}
+
+std::optional<JournalRun> lastRenamingRun(const fs::path& folder) {
+  const std::vector<fs::path> files = journalRunFiles(folder);
+  for (auto it = files.rbegin(); it != files.rend(); ++it) {
+    const std::optional<std::string> text = platform::readFile(*it);
+    if (!text) continue;
+    std::optional<JournalRun> run = parseJournalRun(*text);
+    if (run && renamedAny(*run)) return run;
+  }
+  return std::nullopt;
+}
+
+RunJournal::RunJournal(fs::path folder, long keep) : m_folder(std::move(folder)), m_keep(keep) {}
+
+bool RunJournal::start(JournalStart start) {
+  std::error_code ec;
+  fs::create_directories(m_folder, ec);
+  const std::vector<fs::path> existing = journalRunFiles(m_folder);
+  long id = existing.empty() ? 1 : runId(existing.back()).value_or(0) + 1;
+  for (int attempt = 0; attempt < kCreateAttempts && !m_file; ++attempt, ++id) {
+    m_file = AppendFile::createNew(runFile(m_folder, id));
+    if (m_file) start.id = id;
+  }
+  m_failed = !m_file;
+  if (m_failed) return false;
+  prune();
+  write(startRecord(start));
+  return !m_failed;
+}
+
+// The newest runs stay; a file that cannot be deleted (open elsewhere) is tried again next time.
+void RunJournal::prune() const {
+  const std::vector<fs::path> files = journalRunFiles(m_folder);
+  const size_t keep = static_cast<size_t>(std::max(m_keep, 1L));
+  std::error_code ec;
+  for (size_t i = 0; i + keep < files.size(); ++i) fs::remove(files[i], ec);
+}
+
+void RunJournal::before(const PlannedName& file) {
+  write(beforeRecord(file));
+}
+
+void RunJournal::after(const FileResult& result) {
+  if (!m_file) return;
+  const bool moved =
+      result.outcome == FileOutcome::kRenamed && result.file.oldPath != result.file.newPath;
+  m_pending +=
+      afterRecord(result, moved ? platform::fileIdentity(result.file.newPath) : std::nullopt);
+}
+
+void RunJournal::end(JournalEnd how, const RunEnd& end) {
+  write(endRecord(how, end));
+}
+
+void RunJournal::write(std::string record) {
+  if (!m_file) return;
+  m_pending += record;
+  if (!m_file->append(m_pending)) m_failed = true;
+  m_pending.clear();
+}
+
+}  // namespace batora
