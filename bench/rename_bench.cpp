@@ -35,7 +35,10 @@
 #include "faketoolkit.h"
 #include "namingrule.h"
 #include "platform.h"
+#include "renameevents.h"
 #include "renamehostfake.h"
+#include "renamerun.h"
+#include "runjournal.h"
 #include "tempdir.h"
 #include "treegen.h"
 #include "windowrenamerun.h"
@@ -247,6 +250,91 @@ void BM_RenameRun(benchmark::State& state) {
   state.counters["floor_files_per_s"] = files * iterations / floorSeconds;
 }
 BENCHMARK(BM_RenameRun)
+    ->Arg(9'999)
+    ->UseManualTime()
+    ->MinTime(2.0)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+// The engine's run with every question answered yes and nothing shown: what the journal adds
+// to is the run alone, without a window around it.
+class SilentEvents final : public batora::RenameEvents {
+ public:
+  void refused(const batora::RenameRefusal&) override {}
+  bool confirmStart(long) override { return true; }
+  void started(long) override {}
+  void fileDone(const batora::FileResult&) override {}
+  bool skipTakenName(const batora::FileResult&) override { return false; }
+  void lastNameTaken(const batora::FileResult&) override {}
+  void betweenFiles() override {}
+  void ended(const batora::RunEnd&) override {}
+  void failedUnexpectedly(std::string_view) override {}
+};
+
+// Seconds of one engine run over the listed folder, with or without a journal; nothing when a
+// file was left.
+std::optional<double> timedEngineRun(Session& s, batora::RunJournal* journal) {
+  if (s.objCtrl.SetFileList(s.host.window, s.host.folder, 1, s.host.status)) return std::nullopt;
+  for (auto& row : s.host.list.rows) row.selected = true;
+  SilentEvents events;
+  batora::RenameRun run(s.func, s.objCtrl, s.rule, s.host.list, events);
+  run.setJournal(journal);
+  const auto start = SteadyClock::now();
+  const std::optional<batora::RunEnd> end = run.run();
+  const double seconds = secondsBetween(start, SteadyClock::now());
+  if (!end || !end->complete || end->errors != 0) return std::nullopt;
+  if (journal && journal->failed()) return std::nullopt;
+  return seconds;
+}
+
+// The journal's cost: the same engine run (rename log on) with and without the journal,
+// alternating, on fresh folders of the same names. The journal keeps its 20 runs as it does in
+// use, so pruning is included.
+void BM_RunJournal(benchmark::State& state) {
+  const long fileCount = state.range(0);
+  const std::vector<std::string> names =
+      batora::bench::fileNames(static_cast<std::size_t>(fileCount), kNamesSeed);
+  batora::testing::TempDir work;
+  const fs::path templateFile = work / "template";
+  const fs::path runFolder = work / "run";
+  Session session(runFolder);
+  session.programFolder.write("Batora.ini", "OUTPUT_LOG_RENAME=1\r\n");
+  if (!session.settings.ReadIniFile("Batora.ini", [](auto, auto) {})) {
+    state.SkipWithError("the settings file was not read");
+    return;
+  }
+  work.write("template", "");
+  const fs::path runLog = session.settings.LogRename_FName();
+  const fs::path journalFolder = work / "journal";
+
+  double withSeconds = 0, withoutSeconds = 0;
+  long iteration = 0;
+  for (auto _ : state) {
+    double withTime = 0;
+    for (long step = 0; step < 2; ++step) {
+      const bool withJournal = (iteration + step) % 2 == 0;
+      batora::bench::linkedFolder(runFolder, templateFile, names);
+      emptied(runLog);
+      batora::RunJournal journal(journalFolder);
+      const std::optional<double> time = timedEngineRun(session, withJournal ? &journal : nullptr);
+      fs::remove_all(runFolder);
+      if (!time) {
+        state.SkipWithError("the run did not rename every file");
+        return;
+      }
+      (withJournal ? withTime : withoutSeconds) += *time;
+    }
+    withSeconds += withTime;
+    state.SetIterationTime(withTime);
+    ++iteration;
+  }
+  const auto iterations = static_cast<double>(state.iterations());
+  state.counters["run_ms"] = withoutSeconds * 1000 / iterations;
+  state.counters["journal_ms"] = (withSeconds - withoutSeconds) * 1000 / iterations;
+  state.counters["journal_share"] = (withSeconds - withoutSeconds) / withoutSeconds;
+}
+BENCHMARK(BM_RunJournal)
     ->Arg(9'999)
     ->UseManualTime()
     ->MinTime(2.0)
