@@ -53,6 +53,13 @@ std::optional<T> number(std::string_view field) {
   return value;
 }
 
+template <typename T>
+void appendNumber(std::string& line, T value) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  line.append(digits, end);
+}
+
 std::vector<std::string_view> fields(std::string_view line) {
   std::vector<std::string_view> parts;
   for (size_t tab; (tab = line.find('\t')) != std::string_view::npos; line.remove_prefix(tab + 1))
@@ -85,20 +92,45 @@ std::optional<JournalStart> parseStart(const std::vector<std::string_view>& f) {
   return start;
 }
 
-// An after record belongs to the latest before record of its file.
+JournalFile* fileAt(JournalRun& run, long index) {
+  for (auto it = run.files.rbegin(); it != run.files.rend(); ++it)
+    if (it->index == index) return &*it;
+  return nullptr;
+}
+
+// A file written again (its name changed at its turn) keeps only the later record.
+void parseBefore(const std::vector<std::string_view>& f, JournalRun& run) {
+  const auto index = number<long>(f[1]);
+  if (!index) return;
+  JournalFile file{*index, pathOf(f[2]), pathOf(f[3]), std::nullopt, std::nullopt};
+  if (JournalFile* known = fileAt(run, *index))
+    *known = std::move(file);
+  else
+    run.files.push_back(std::move(file));
+}
+
 void parseAfter(const std::vector<std::string_view>& f, JournalRun& run) {
   const auto index = number<long>(f[1]);
   const auto outcome = valueOf(kOutcomeNames, f[2]);
-  if (!index || !outcome || run.files.empty() || run.files.back().index != *index) return;
-  JournalFile& file = run.files.back();
-  file.outcome = outcome;
+  JournalFile* file = index ? fileAt(run, *index) : nullptr;
+  if (!outcome || !file) return;
+  file->outcome = outcome;
   if (f.size() < 7) return;
   const auto device = number<std::uint64_t>(f[3]);
   const auto inode = number<std::uint64_t>(f[4]);
   const auto size = number<std::uint64_t>(f[5]);
   const auto modified = number<std::int64_t>(f[6]);
   if (device && inode && size && modified)
-    file.identity = platform::FileIdentity{*device, *inode, *size, *modified};
+    file->identity = platform::FileIdentity{*device, *inode, *size, *modified};
+}
+
+// Files written ahead that the ended run never reached were never touched.
+void parseEnd(const std::vector<std::string_view>& f, JournalRun& run) {
+  run.end = valueOf(kEndNames, f[1]);
+  const auto reached = f.size() > 2 ? number<long>(f[2]) : std::nullopt;
+  if (!run.end || !reached) return;
+  std::erase_if(run.files,
+                [&](const JournalFile& file) { return !file.outcome && file.index >= *reached; });
 }
 
 void parseLine(std::string_view line, std::optional<JournalRun>& run) {
@@ -109,12 +141,11 @@ void parseLine(std::string_view line, std::optional<JournalRun>& run) {
   }
   if (!run) return;
   if (f[0] == "before" && f.size() == 4) {
-    if (const auto index = number<long>(f[1]))
-      run->files.push_back({*index, pathOf(f[2]), pathOf(f[3]), std::nullopt, std::nullopt});
+    parseBefore(f, *run);
   } else if (f[0] == "after" && f.size() >= 3) {
     parseAfter(f, *run);
   } else if (f[0] == "end" && f.size() >= 2) {
-    run->end = valueOf(kEndNames, f[1]);
+    parseEnd(f, *run);
   }
 }
 
@@ -123,19 +154,26 @@ void parseLine(std::string_view line, std::optional<JournalRun>& run) {
 std::string escapeBytes(std::string_view bytes) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
-  out.reserve(bytes.size());
+  out.reserve(bytes.size() + 8);
   while (!bytes.empty()) {
+    // Printable ASCII goes over as it is, in one piece.
+    size_t plain = 0;
+    while (plain < bytes.size() && bytes[plain] >= 0x20 && bytes[plain] < 0x7F &&
+           bytes[plain] != '%')
+      ++plain;
+    out.append(bytes.substr(0, plain));
+    bytes.remove_prefix(plain);
+    if (bytes.empty()) break;
     const size_t length = utf8::sequenceLength(bytes);
-    const auto first = static_cast<unsigned char>(bytes[0]);
-    const bool plain = length > 1 || (first >= 0x20 && first < 0x7F && first != '%');
-    if (plain) {
+    if (length > 1) {
       out.append(bytes.substr(0, length));
     } else {
+      const auto byte = static_cast<unsigned char>(bytes[0]);
       out += '%';
-      out += kHex[first >> 4];
-      out += kHex[first & 0xF];
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
     }
-    bytes.remove_prefix(plain ? length : 1);
+    bytes.remove_prefix(length);
   }
   return out;
 }
@@ -167,18 +205,32 @@ std::string startRecord(const JournalStart& start) {
 }
 
 std::string beforeRecord(const PlannedName& file) {
-  return "before\t" + std::to_string(file.index) + '\t' + pathField(file.oldPath) + '\t' +
-         pathField(file.newPath) + '\n';
+  std::string line = "before\t";
+  appendNumber(line, file.index);
+  line += '\t';
+  line += pathField(file.oldPath);
+  line += '\t';
+  line += pathField(file.newPath);
+  line += '\n';
+  return line;
 }
 
 std::string afterRecord(const FileResult& result,
                         const std::optional<platform::FileIdentity>& identity) {
-  std::string line = "after\t" + std::to_string(result.file.index) + '\t' +
-                     std::string(nameOf(kOutcomeNames, result.outcome));
-  if (identity)
-    line += '\t' + std::to_string(identity->device) + '\t' + std::to_string(identity->file) + '\t' +
-            std::to_string(identity->size) + '\t' + std::to_string(identity->modified);
-  return line + '\n';
+  std::string line = "after\t";
+  appendNumber(line, result.file.index);
+  line += '\t';
+  line += nameOf(kOutcomeNames, result.outcome);
+  if (identity) {
+    for (const std::uint64_t value : {identity->device, identity->file, identity->size}) {
+      line += '\t';
+      appendNumber(line, value);
+    }
+    line += '\t';
+    appendNumber(line, identity->modified);
+  }
+  line += '\n';
+  return line;
 }
 
 std::string endRecord(JournalEnd how, const RunEnd& end) {

@@ -60,7 +60,7 @@ std::optional<RunEnd> RenameRun::run() {
     const NamingPlan plan(m_objCtrl, m_rule, selectedRows(m_list),
                           *numberValue(m_rule.digitsText()));
     m_stopRequested = false;
-    journalStart(selectedCount);
+    journalStart(plan);
     OutputRenLog(m_func, "", "", "", true);
 
     // The count of the checks is the count the summary reports, even when the run ends early.
@@ -93,9 +93,11 @@ std::optional<RunEnd> RenameRun::run() {
   }
 }
 
-void RenameRun::journalStart(long total) {
-  if (m_journal)
-    m_journal->start({0, RunKind::kRename, m_func.clock().now(), m_objCtrl.CurrentPath(), total});
+void RenameRun::journalStart(const NamingPlan& plan) {
+  if (!m_journal) return;
+  m_journal->start(
+      {0, RunKind::kRename, m_func.clock().now(), m_objCtrl.CurrentPath(), plan.size()},
+      [&plan](long k) { return plan.at(k); });
 }
 
 void RenameRun::journalEnd(const RunEnd& end) {

@@ -36,7 +36,7 @@ class RenameRun {
   // Handles file k; false when the caller chose to leave the run.
   bool handleFile(const PlannedName& file, RunEnd& end);
   void leaveEarly(const NamingPlan& plan, RunEnd& end);
-  void journalStart(long total);
+  void journalStart(const NamingPlan& plan);
   void journalEnd(const RunEnd& end);
 
   bsFunc& m_func;

@@ -10,6 +10,9 @@ namespace {
 
 constexpr std::string_view kJournalFolderName = "BatoraJournal";
 constexpr std::string_view kRunFileExtension = ".jnl";
+// Before records written in one go. A run killed midway leaves at most this many files for an
+// undo to judge on the disk alone; a thousandth of the run's system calls stay.
+constexpr long kRecordsAhead = 64;
 // Two programs starting a run at once both try the next id; the loser takes the one after.
 constexpr int kCreateAttempts = 100;
 
@@ -22,6 +25,14 @@ std::optional<long> runId(const fs::path& file) {
   if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
     return std::nullopt;
   return std::stol(digits);
+}
+
+// A file written ahead, as text: paths compare and copy component by component.
+fs::path::string_type aheadKey(const PlannedName& file) {
+  fs::path::string_type key = file.oldPath.native();
+  key += fs::path::value_type{};
+  key += file.newPath.native();
+  return key;
 }
 
 fs::path runFile(const fs::path& folder, long id) {
@@ -66,7 +77,10 @@ std::optional<JournalRun> lastRenamingRun(const fs::path& folder) {
 
 RunJournal::RunJournal(fs::path folder, long keep) : m_folder(std::move(folder)), m_keep(keep) {}
 
-bool RunJournal::start(JournalStart start) {
+bool RunJournal::start(JournalStart start, Upcoming upcoming) {
+  m_count = start.count;
+  m_upcoming = std::move(upcoming);
+  m_ahead.clear();
   std::error_code ec;
   fs::create_directories(m_folder, ec);
   const std::vector<fs::path> existing = journalRunFiles(m_folder);
@@ -90,20 +104,38 @@ void RunJournal::prune() const {
   for (size_t i = 0; i + keep < files.size(); ++i) fs::remove(files[i], ec);
 }
 
+// A name planned ahead can come out differently at its turn (the date in it changed at
+// midnight); the file's record is then written again, and the later one counts.
 void RunJournal::before(const PlannedName& file) {
-  write(beforeRecord(file));
+  const long offset = file.index - m_aheadFrom;
+  if (offset >= 0 && offset < static_cast<long>(m_ahead.size()) &&
+      m_ahead[static_cast<size_t>(offset)] == aheadKey(file))
+    return;
+  m_ahead.assign(1, aheadKey(file));
+  m_aheadFrom = file.index;
+  std::string records = beforeRecord(file);
+  if (m_upcoming) {
+    for (long k = file.index + 1; k < std::min(file.index + kRecordsAhead, m_count); ++k) {
+      const PlannedName next = m_upcoming(k);
+      m_ahead.push_back(aheadKey(next));
+      records += beforeRecord(next);
+    }
+  }
+  write(std::move(records));
 }
 
 void RunJournal::after(const FileResult& result) {
   if (!m_file) return;
-  const bool moved =
-      result.outcome == FileOutcome::kRenamed && result.file.oldPath != result.file.newPath;
+  const bool moved = result.outcome == FileOutcome::kRenamed &&
+                     result.file.oldPath.native() != result.file.newPath.native();
   m_pending +=
       afterRecord(result, moved ? platform::fileIdentity(result.file.newPath) : std::nullopt);
 }
 
 void RunJournal::end(JournalEnd how, const RunEnd& end) {
   write(endRecord(how, end));
+  m_upcoming = nullptr;
+  m_ahead.clear();
 }
 
 void RunJournal::write(std::string record) {

@@ -3,8 +3,10 @@
 // folder next to the rename log, from which an undo learns exactly which files it renamed.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "appendfile.h"
 #include "clsinifile.h"
@@ -22,14 +24,18 @@ class RunJournal {
  public:
   explicit RunJournal(std::filesystem::path folder, long keep = kJournalRunsKept);
 
+  // File k of the run as it is planned now, for k below the start's count.
+  using Upcoming = std::function<PlannedName(long k)>;
+
   // Opens the record of a new run (its id is filled in). False when the journal cannot be
-  // written; the run then goes on unrecorded.
-  bool start(JournalStart start);
-  // Before a file's rename: reaches the system before the rename is tried.
+  // written; the run then goes on unrecorded. upcoming lets the before records of the next
+  // files go out in one write.
+  bool start(JournalStart start, Upcoming upcoming = {});
+  // Before a file's rename: its record has reached the system before the rename is tried.
   void before(const PlannedName& file);
-  // After the rename, with the identity of a renamed file. Written together with the next
-  // record, which halves the system calls; a run killed in between leaves this file with its
-  // before record alone, as a kill during the rename would.
+  // After the rename, with the identity of a renamed file. Kept until the next write: a run
+  // killed before that leaves the file with its before record alone, which an undo checks on
+  // the disk.
   void after(const FileResult& result);
   void end(JournalEnd how, const RunEnd& end);
 
@@ -45,6 +51,11 @@ class RunJournal {
   long m_keep;
   std::optional<AppendFile> m_file;
   std::string m_pending;
+  long m_count = 0;
+  Upcoming m_upcoming;
+  // The files whose before records are written ahead, from file m_aheadFrom on.
+  std::vector<std::filesystem::path::string_type> m_ahead;
+  long m_aheadFrom = 0;
   bool m_failed = false;
 };
 

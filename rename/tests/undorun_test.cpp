@@ -219,5 +219,36 @@ TEST_F(UndoTest, TheJournalKeepsItsNewestRunsAndAnUnwritableOneStopsNoRun) {
   EXPECT_EQ(content(folder), (Rows{"t01.jpg=a"}));
 }
 
+// Records go out ahead of the renames; a name that comes out differently at its turn is
+// written again, and files a run that ended never reached are not part of it.
+TEST(RunJournalTest, ANameChangedAtItsTurnCountsAndUnreachedFilesAreLeftOut) {
+  testing::TempDir dir;
+  auto planned = [](long k, const std::string& newName) {
+    return PlannedName{k, static_cast<int>(k), "/p/o" + std::to_string(k), newName,
+                       "/p/" + newName};
+  };
+  RunJournal journal(dir / "journal");
+  ASSERT_TRUE(journal.start({0, RunKind::kRename, {}, "/p", 3},
+                            [&](long k) { return planned(k, "n" + std::to_string(k)); }));
+  journal.before(planned(0, "n0"));
+  journal.after({planned(0, "n0"), FileOutcome::kRenamed});
+  journal.before(planned(1, "changed"));
+  journal.after({planned(1, "changed"), FileOutcome::kFailed});
+  RunEnd end;
+  end.complete = false;
+  end.reached = 2;
+  journal.end(JournalEnd::kLeftEarly, end);
+
+  const std::vector<fs::path> runs = journalRunFiles(dir / "journal");
+  ASSERT_EQ(runs.size(), 1u);
+  const std::optional<JournalRun> run = parseJournalRun(*platform::readFile(runs[0]));
+  ASSERT_TRUE(run);
+  EXPECT_EQ(run->end, JournalEnd::kLeftEarly);
+  ASSERT_EQ(run->files.size(), 2u);
+  EXPECT_EQ(run->files[0].newPath, "/p/n0");
+  EXPECT_EQ(run->files[1].newPath, "/p/changed");
+  EXPECT_EQ(run->files[1].outcome, FileOutcome::kFailed);
+}
+
 }  // namespace
 }  // namespace batora
