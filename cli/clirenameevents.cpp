@@ -51,11 +51,11 @@ int exitStatus(const RunFacts& facts) {
     case RunOutcome::kRefused:
       return kExitRefused;
     case RunOutcome::kCancelled:
-      return facts.stopSignalled ? kExitInterrupted : kExitRefused;
+      return facts.stopRequested ? kExitInterrupted : kExitRefused;
     case RunOutcome::kFailed:
       return kExitSomeFailed;
     case RunOutcome::kEnded:
-      if (!facts.end.complete) return facts.stopSignalled ? kExitInterrupted : kExitSomeFailed;
+      if (!facts.end.complete) return facts.stopRequested ? kExitInterrupted : kExitSomeFailed;
       return facts.end.errors > 0 ? kExitSomeFailed : kExitAllRenamed;
   }
   return kExitSomeFailed;
@@ -71,7 +71,13 @@ CliRenameEvents::CliRenameEvents(bsFunc& func, TerminalOutput& output, AnswerPol
       m_stopSignalled(std::move(stopSignalled)) {}
 
 RunFacts CliRenameEvents::facts() const {
-  return {m_outcome, m_stopSignalled && m_stopSignalled(), m_end};
+  return {m_outcome, stopRequested(), m_end};
+}
+
+// A reader that has gone (`batora-cli … | head -1`) cannot learn of any later file: the run
+// stops as at Ctrl+C, after the file under way and its record, rather than rename on unseen.
+bool CliRenameEvents::stopRequested() const {
+  return m_output.outLost() || (m_stopSignalled && m_stopSignalled());
 }
 
 void CliRenameEvents::refused(const RenameRefusal& refusal) {
@@ -111,7 +117,7 @@ void CliRenameEvents::lastNameTaken(const FileResult& result) {
 }
 
 void CliRenameEvents::betweenFiles() {
-  if (m_stop && m_stopSignalled && m_stopSignalled()) m_stop();
+  if (m_stop && stopRequested()) m_stop();
 }
 
 void CliRenameEvents::ended(const RunEnd& end) {

@@ -51,7 +51,8 @@ enum class RunOutcome { kRefused, kCancelled, kFailed, kEnded };
 
 struct RunFacts {
   RunOutcome outcome = RunOutcome::kRefused;
-  bool stopSignalled = false;
+  // Ctrl+C was pressed, or standard output was lost: either is the stop command.
+  bool stopRequested = false;
   RunEnd end;
 };
 
@@ -65,7 +66,8 @@ class CliRenameEvents final : public RenameEvents {
                   std::function<std::optional<std::string>()> readLine,
                   std::function<bool()> stopSignalled);
 
-  // What to do between files once Ctrl+C was pressed: the stop command.
+  // What to do between files once Ctrl+C was pressed or standard output was lost: the stop
+  // command.
   void onStop(std::function<void()> stop) { m_stop = std::move(stop); }
   // The question before the first rename, when it is not the run's own (an undo's).
   void confirmWith(std::string text) { m_confirmation = std::move(text); }
@@ -86,6 +88,7 @@ class CliRenameEvents final : public RenameEvents {
  private:
   bool answer(std::string_view text, bool okCancel, const std::optional<AutoAnswer>& automatic);
   bool ask(std::string_view text, bool okCancel);
+  bool stopRequested() const;
 
   bsFunc& m_func;
   TerminalOutput& m_output;

@@ -99,8 +99,7 @@ bool search(Session& s, const CliOptions& options, const CliEnvironment& env) {
                               : absoluteIn(env.currentFolder, platform::pathFromUtf8(folderText));
   const int depth = options.depth.value_or(s.settings.StartFindDirOption());
   if (s.objCtrl.SetFileList(s.form, folder, depth, s.status)) {
-    s.output.message(s.status.panelText(kStatusTextPanel) + "\r\n(" + platform::pathToUtf8(folder) +
-                     ")");
+    s.output.message(s.status.panelText(kPanelText) + "\r\n(" + platform::pathToUtf8(folder) + ")");
     return false;
   }
   if (options.sort)

@@ -3,42 +3,66 @@
 #include <map>
 #include <set>
 
+#include "fileoutcome.h"
 #include "platform.h"
+#include "renametexts.h"
 #include "text.h"
 
 namespace batora::cli {
 namespace fs = std::filesystem;
 
+namespace {
+
+PlanMarking marking(const FileResult& result, int takenByRow) {
+  switch (result.outcome) {
+    case FileOutcome::kRenamed:
+      return {};
+    case FileOutcome::kNameTaken:
+      return {takenByRow >= 0 ? PlanMark::kTakenInRun : PlanMark::kTargetExists, takenByRow};
+    case FileOutcome::kUnusableName:
+      return {PlanMark::kUnusableName, -1, result.fault};
+    case FileOutcome::kFailed:
+    case FileOutcome::kNotTheSameFile:  // only an undo finds it; a run's plan never does
+      break;
+  }
+  return {PlanMark::kFailed};
+}
+
+}  // namespace
+
 // Replays the run in order, because a name is taken or free at the moment the file's turn comes,
 // not before the run: an earlier rename can free a name (its old one) or take it (its new one).
-// A marked file is assumed left where it is, as a skipped one is.
+// A marked file is assumed left where it is, as a skipped one is. Each file goes through the
+// run's own settleFile, with this replay standing in for the rename.
 std::vector<PlanMarking> markCollisions(const std::vector<PlannedName>& plan,
                                         const OccupiedOnDisk& occupied) {
-  std::vector<PlanMarking> marks(plan.size());
+  std::vector<PlanMarking> marks;
+  marks.reserve(plan.size());
   std::set<fs::path> vacated;
   std::map<fs::path, int> takenBy;  // new path -> row of the earlier file now called so
-  for (size_t i = 0; i < plan.size(); ++i) {
-    const PlannedName& file = plan[i];
-    if (file.oldPath == file.newPath) continue;
-    if (auto it = takenBy.find(file.newPath); it != takenBy.end()) {
-      marks[i] = {PlanMark::kTakenInRun, it->second};
-      continue;
-    }
-    if (!vacated.contains(file.newPath) && occupied(file.newPath, file.oldPath)) {
-      marks[i].mark = PlanMark::kTargetExists;
-      continue;
-    }
-    vacated.insert(file.oldPath);
-    takenBy.erase(file.oldPath);
-    vacated.erase(file.newPath);
-    takenBy[file.newPath] = file.row;
+  for (const PlannedName& file : plan) {
+    int takenByRow = -1;
+    const auto replay = [&](const fs::path& from, const fs::path& to) {
+      if (auto it = takenBy.find(to); it != takenBy.end()) {
+        takenByRow = it->second;
+        return platform::RenameResult::kTargetExists;
+      }
+      if (!vacated.contains(to) && occupied(to, from)) return platform::RenameResult::kTargetExists;
+      vacated.insert(from);
+      takenBy.erase(from);
+      vacated.erase(to);
+      takenBy[to] = file.row;
+      return platform::RenameResult::kDone;
+    };
+    const FileResult result = settleFile(file, replay);
+    marks.push_back(marking(result, takenByRow));
   }
   return marks;
 }
 
 bool occupiedOnDisk(const fs::path& target, const fs::path& source) {
   return platform::lookUp(target, true) == platform::LookUp::kFound &&
-         !platform::sameFile(source, target);
+         !platform::sameEntry(source, target);
 }
 
 std::vector<std::string> planLines(const std::vector<PlannedName>& plan,
@@ -49,7 +73,7 @@ std::vector<std::string> planLines(const std::vector<PlannedName>& plan,
   for (const PlannedName& file : plan) highestRow = std::max(highestRow, file.row + 1);
   const size_t width = std::to_string(highestRow).size();
   std::vector<std::string> lines;
-  long marked = 0;
+  long taken = 0, unusable = 0;
   for (size_t i = 0; i < plan.size(); ++i) {
     const PlannedName& file = plan[i];
     const PlanMarking& marking = marks.at(i);
@@ -62,12 +86,18 @@ std::vector<std::string> planLines(const std::vector<PlannedName>& plan,
     } else if (marking.mark == PlanMark::kTakenInRun) {
       line += "  (" + std::to_string(marking.takenByRow + 1) +
               " 行目のファイルが先にこの名前になります)";
+    } else if (marking.mark == PlanMark::kUnusableName) {
+      line += "  (使用できない名前です: " + nameFaultText(marking.fault) + ")";
+    } else if (marking.mark == PlanMark::kFailed) {
+      line += "  (リネームできません)";
     }
-    if (marking.mark != PlanMark::kNone) ++marked;
+    if (marking.mark == PlanMark::kTargetExists || marking.mark == PlanMark::kTakenInRun) ++taken;
+    if (marking.mark == PlanMark::kUnusableName) ++unusable;
     lines.push_back(std::move(line));
   }
   lines.emplace_back(selectedCaption);
-  lines.push_back("同名のファイルと重なる数 : " + groupedNumber(marked));
+  lines.push_back("同名のファイルと重なる数 : " + groupedNumber(taken));
+  if (unusable > 0) lines.push_back("使用できない名前の数 : " + groupedNumber(unusable));
   return lines;
 }
 

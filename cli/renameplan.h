@@ -1,6 +1,6 @@
 #pragma once
-// The dry run: which of the planned names would be taken when the file's turn comes, worked
-// out before anything changes.
+// The dry run: what the run would make of each planned file (a name taken when the file's turn
+// comes, a name that cannot be used, or fine), worked out before anything changes.
 
 #include <filesystem>
 #include <functional>
@@ -11,16 +11,17 @@
 
 namespace batora::cli {
 
-enum class PlanMark { kNone, kTargetExists, kTakenInRun };
+enum class PlanMark { kNone, kTargetExists, kTakenInRun, kUnusableName, kFailed };
 
 struct PlanMarking {
   PlanMark mark = PlanMark::kNone;
-  int takenByRow = -1;  // kTakenInRun: the row of the earlier file
+  int takenByRow = -1;                 // kTakenInRun: the row of the earlier file
+  NameFault fault = NameFault::kNone;  // kUnusableName: why
   bool operator==(const PlanMarking&) const = default;
 };
 
-// Whether a name is taken on the disk for the file that wants it (a file that already is that
-// name, through another spelling or link, does not take it from itself).
+// Whether a name is taken on the disk for the file that wants it (only the file's own directory
+// entry does not take the name from it).
 using OccupiedOnDisk =
     std::function<bool(const std::filesystem::path& target, const std::filesystem::path& source)>;
 
@@ -30,7 +31,8 @@ std::vector<PlanMarking> markCollisions(const std::vector<PlannedName>& plan,
 
 bool occupiedOnDisk(const std::filesystem::path& target, const std::filesystem::path& source);
 
-// One line per file ("!" in front of a marked one), then the counts. rowTexts: the list's row
+// One line per file ("!" in front of a marked one), then the counts (unusable names only when
+// there are any). rowTexts: the list's row
 // texts, indexed by row.
 std::vector<std::string> planLines(const std::vector<PlannedName>& plan,
                                    const std::vector<PlanMarking>& marks,

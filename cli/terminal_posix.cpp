@@ -24,8 +24,12 @@ std::vector<std::string> commandLineArguments(int argc, char* argv[]) {
   return std::vector<std::string>(argv + 1, argv + argc);
 }
 
-// Terminals here read UTF-8 already, and the C library writes bytes as they are.
-void setUpOutputs() {}
+// Terminals here read UTF-8 already, and the C library writes bytes as they are. A closed pipe
+// must not kill the program between a rename and its log record: the write fails instead, and
+// the run takes that as the stop command.
+void setUpOutputs() {
+  ::signal(SIGPIPE, SIG_IGN);
+}
 
 bool isTerminal(Stream stream) {
   switch (stream) {

@@ -27,17 +27,19 @@ TerminalOutput::TerminalOutput(std::ostream& out, bool outIsTerminal, std::ostre
 // Flushed line by line: a script or a person watching the output sees each file as it is done.
 void TerminalOutput::result(std::string_view line) {
   clearProgress();
-  m_out << line << '\n' << std::flush;
+  m_out << printable(line) << '\n' << std::flush;
+  noteOutState();
 }
 
+// The box texts break their lines with CR LF; a lone CR or LF comes from a file name.
 void TerminalOutput::message(std::string_view text) {
   clearProgress();
-  m_err << withPlainLineEnds(text) << '\n' << std::flush;
+  m_err << withPlainLineEnds(printable(text, true)) << '\n' << std::flush;
 }
 
 void TerminalOutput::prompt(std::string_view text) {
   clearProgress();
-  m_err << text << std::flush;
+  m_err << printable(text) << std::flush;
 }
 
 // A bell in a pipe or a file would only be a stray control character.
@@ -49,6 +51,7 @@ void TerminalOutput::progress(long done, long total) {
   if (!m_outIsTerminal) return;
   m_out << "\r\x1b[Kﾘﾈｰﾑ中 " << groupedNumber(done) << " / " << groupedNumber(total) << std::flush;
   m_progressShown = true;
+  noteOutState();
 }
 
 void TerminalOutput::endProgress() {
@@ -61,6 +64,11 @@ void TerminalOutput::clearProgress() {
   if (!m_progressShown) return;
   m_out << "\r\x1b[K" << std::flush;
   m_progressShown = false;
+  noteOutState();
+}
+
+void TerminalOutput::noteOutState() {
+  if (!m_out) m_outLost = true;
 }
 
 }  // namespace batora::cli

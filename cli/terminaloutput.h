@@ -1,6 +1,7 @@
 #pragma once
 // Where batora-cli writes: results line by line to standard output, the window's box texts to
-// standard error, and on a terminal one updating progress line.
+// standard error, and on a terminal one updating progress line. A control character of a text
+// (from a file name) is written as "?", so that no name can forge a line or steer a terminal.
 
 #include <ostream>
 #include <string_view>
@@ -12,6 +13,8 @@ class TerminalOutput {
   TerminalOutput(std::ostream& out, bool outIsTerminal, std::ostream& err, bool errIsTerminal);
 
   bool outIsTerminal() const { return m_outIsTerminal; }
+  // True once a write to standard output failed (the reader of a pipe has gone).
+  bool outLost() const { return m_outLost; }
   void result(std::string_view line);
   // A box text; its CR LF line breaks become plain line ends.
   void message(std::string_view text);
@@ -23,12 +26,14 @@ class TerminalOutput {
 
  private:
   void clearProgress();
+  void noteOutState();
 
   std::ostream& m_out;
   std::ostream& m_err;
   bool m_outIsTerminal;
   bool m_errIsTerminal;
   bool m_progressShown = false;
+  bool m_outLost = false;
 };
 
 }  // namespace batora::cli

@@ -48,7 +48,10 @@ std::string errorLogRecord(const platform::LocalDateTime& time, std::string_view
 
 void bsFunc::OutputErrLog(std::string_view sPlace, std::string_view sMsg) {
   if (!m_settings.OutputLogError()) return;
-  std::string record = errorLogRecord(m_clock.now(), m_exeName, sPlace, sMsg) + "\r\n";
+  // A message's own line breaks stay, as the record layout has them; any other control
+  // character, from a path inside the message, could forge a record.
+  const std::string record =
+      printable(errorLogRecord(m_clock.now(), m_exeName, sPlace, sMsg), true) + "\r\n";
   if (platform::appendToFile(m_settings.LogErr_FName(), platform::utf8ToCp932(record))) return;
   // The record is lost; the caller carries on as if it had been written.
   ignoringFailure([&] { m_toolkit.beep(); });
@@ -68,7 +71,7 @@ void bsFunc::SetStatusText(StatusBar& oStatusBar, std::string_view sText,
     m_lastStatusTick = now;
   }
   ignoringFailure([&] {
-    oStatusBar.setPanelText(kStatusTextPanel, std::string(sText));
+    oStatusBar.setPanelText(kPanelText, std::string(sText));
     oStatusBar.repaint();
   });
 }

@@ -10,12 +10,12 @@
 
 #include "clock.h"
 #include "clsinifile.h"
+#include "statuspanels.h"
 #include "toolkit.h"
 
 namespace batora {
 
 inline constexpr std::string_view kAppTitle = "Batora";
-inline constexpr std::string_view kStatusTextPanel = "stbpText";
 
 class bsFunc {
  public:

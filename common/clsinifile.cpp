@@ -15,26 +15,40 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-// Shift_JIS as the file format says; a file that announces UTF-8 with its byte-order mark is
-// taken as UTF-8, because Linux editors save that and every Japanese folder name would
-// otherwise decode into a path that does not exist.
+// Whether every byte belongs to a valid UTF-8 sequence and at least one is not ASCII.
+bool isUtf8Beyond7Bit(std::string_view bytes) {
+  bool beyondAscii = false;
+  while (!bytes.empty()) {
+    const size_t length = utf8::sequenceLength(bytes);
+    if (length == 1 && static_cast<unsigned char>(bytes[0]) >= 0x80) return false;
+    beyondAscii = beyondAscii || length > 1;
+    bytes.remove_prefix(length);
+  }
+  return beyondAscii;
+}
+
+// Shift_JIS as the file format says; a file saved as UTF-8 is taken as UTF-8, with or without
+// its byte-order mark, because Linux editors save that (mostly without the mark) and every
+// Japanese folder name would otherwise decode into a path that does not exist. Japanese text in
+// Shift_JIS is practically never valid UTF-8 as a whole.
 std::string decodeSettings(std::string_view bytes) {
   if (bytes.starts_with(kUtf8Bom)) return utf8::sanitize(bytes.substr(kUtf8Bom.size()));
+  if (isUtf8Beyond7Bit(bytes)) return std::string(bytes);
   return platform::cp932ToUtf8(bytes);
 }
 
-// A line ends at CR LF or at a lone CR; a lone LF stays inside the line.
+// A line ends at CR LF, at a lone CR, or at a lone LF (a file saved by a Linux editor).
 std::vector<std::string_view> splitLines(std::string_view text) {
   std::vector<std::string_view> lines;
   while (!text.empty()) {
-    size_t cr = text.find('\r');
-    if (cr == std::string_view::npos) {
+    const size_t end = text.find_first_of("\r\n");
+    if (end == std::string_view::npos) {
       lines.push_back(text);
       break;
     }
-    lines.push_back(text.substr(0, cr));
-    size_t next = cr + 1;
-    if (next < text.size() && text[next] == '\n') ++next;
+    lines.push_back(text.substr(0, end));
+    size_t next = end + 1;
+    if (text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
     text.remove_prefix(next);
   }
   return lines;

@@ -19,16 +19,16 @@ void LogSwitches::CmnChangeOutLogRen() {
 }
 
 void LogSwitches::CmnShowOutLogRen(bool bOn) {
-  m_statusBar.setPanelPicture(kRenameLogPanel, bOn ? m_renameLogPicture : Picture{});
+  m_statusBar.setPanelPicture(kPanelOutLogRen, bOn ? m_renameLogPicture : Picture{});
   m_menuItem.setChecked(bOn);
 }
 
 void LogSwitches::CmnShowOutLogError() {
-  if (!m_settings.OutputLogError()) m_statusBar.setPanelPicture(kErrorLogPanel, Picture{});
+  if (!m_settings.OutputLogError()) m_statusBar.setPanelPicture(kPanelOutLogError, Picture{});
 }
 
 void LogSwitches::stbStatus_PanelClick(std::string_view key) {
-  if (key == kRenameLogPanel) CmnChangeOutLogRen();
+  if (key == kPanelOutLogRen) CmnChangeOutLogRen();
 }
 
 void LogSwitches::mnViewRenLog_Click(bsFunc& func, LogViewer& viewer) const {

@@ -7,12 +7,10 @@
 
 #include "bsfunc.h"
 #include "clsinifile.h"
+#include "statuspanels.h"
 #include "toolkit.h"
 
 namespace batora {
-
-inline constexpr std::string_view kRenameLogPanel = "stbpOutLogRen";
-inline constexpr std::string_view kErrorLogPanel = "stbpOutLogError";
 
 // Shows the rename log to the user without blocking the window.
 class LogViewer {

@@ -30,6 +30,13 @@ std::u16string foldedUtf16(const std::u16string& exact) {
 
 }  // namespace
 
+UpcaseTable buildUpcaseTable() {
+  UpcaseTable table{};
+  for (size_t unit = 0; unit < table.size(); ++unit)
+    table[unit] = platformUpperCase(static_cast<char16_t>(unit));
+  return table;
+}
+
 // The home platform folds UTF-16 code units through a table of the basic plane: a character
 // beyond it, such as the Deseret 𐐨, is two surrogate units there and keeps its case.
 char32_t foldCase(char32_t c) {

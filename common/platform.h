@@ -33,7 +33,8 @@ std::filesystem::path programFolder();
 // The running executable's file name without folder and extension.
 std::string programName();
 
-// Code page 932 (Shift_JIS). A character the code page cannot hold is written as "?".
+// Code page 932 (Shift_JIS). A character the code page cannot hold exactly (one that would come
+// back as another character) is written as "?".
 std::string utf8ToCp932(std::string_view utf8);
 // Bytes that are not code page 932 come back as U+FFFD.
 std::string cp932ToUtf8(std::string_view cp932);
@@ -63,8 +64,12 @@ bool canReadFile(const std::filesystem::path& path);
 // Whole file content, nullopt when it cannot be opened or read.
 std::optional<std::string> readFile(const std::filesystem::path& path);
 
-// Opens the file for appending (creating it), writes the bytes, closes it.
-bool appendToFile(const std::filesystem::path& path, std::string_view bytes);
+// Opens the file for appending (creating it), writes the bytes with one write, closes it. A
+// write that fails or falls short is undone: the file is cut back to its length before, so the
+// next record starts on a line of its own. writeAtMost caps that one write, which stands in for
+// a disk that fills up midway.
+bool appendToFile(const std::filesystem::path& path, std::string_view bytes,
+                  std::size_t writeAtMost = std::string_view::npos);
 
 // One folder's entries as the search needs them: names only, in the order the home platform's
 // file system returns them (case-insensitive). Hidden entries are included.
@@ -87,7 +92,8 @@ struct RenameOutcome {
 // volumes fails; nothing is copied.
 RenameOutcome renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// True when both paths name the same existing file.
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
+// True when both paths name the same directory entry: the same path, on a file system that
+// ignores letter case also in another case. Another link to the same file is another entry.
+bool sameEntry(const std::filesystem::path& a, const std::filesystem::path& b);
 
 }  // namespace batora::platform

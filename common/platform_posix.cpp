@@ -106,13 +106,32 @@ std::string programName() {
   return ec ? std::string("Batora") : exe.stem().string();
 }
 
+namespace {
+
+// Appends the code page 932 form of a run of characters when it comes back as the very same
+// characters. glibc's converter writes look-alikes for some (a backslash for the yen sign, "~"
+// for the overline, the code page's own wave dash and minus for U+301C and U+2212), and a log
+// that names them would name files that do not exist.
+bool convertExactly(Codecs& c, std::string_view run, std::string& out) {
+  std::string bytes;
+  std::string_view in = run;
+  if (!c.toCp932.convert(in, bytes)) return false;
+  std::string back;
+  std::string_view converted = bytes;
+  if (!c.fromCp932.convert(converted, back) || back != run) return false;
+  out += bytes;
+  return true;
+}
+
+}  // namespace
+
 std::string utf8ToCp932(std::string_view utf8) {
   const std::string text = utf8::sanitize(utf8);
   std::string_view rest = text;
   std::string out;
   out.reserve(rest.size());
-  Iconv& cd = codecs().toCp932;
-  const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+  Codecs& c = codecs();
+  const auto isAscii = [](char ch) { return static_cast<unsigned char>(ch) < 0x80; };
   while (!rest.empty()) {
     // ASCII is the same in both and never part of a longer sequence: runs of it are copied,
     // and only the runs between them go through the converter (a log line is mostly a path).
@@ -122,14 +141,17 @@ std::string utf8ToCp932(std::string_view utf8) {
     const auto otherEnd = std::find_if(rest.begin(), rest.end(), isAscii);
     std::string_view run = rest.substr(0, static_cast<size_t>(otherEnd - rest.begin()));
     rest.remove_prefix(run.size());
-    if (!cd.ok()) {
-      // Without the converter only ASCII is certain to survive.
+    if (!c.toCp932.ok() || !c.fromCp932.ok()) {
+      // Without the converters only ASCII is certain to survive.
       out.append(utf8::length(run), '?');
       continue;
     }
-    while (!cd.convert(run, out)) {
-      out.push_back('?');
-      run.remove_prefix(utf8::sequenceLength(run));
+    if (convertExactly(c, run, out)) continue;
+    // Character by character, so that only those without an exact code become "?".
+    while (!run.empty()) {
+      const size_t length = utf8::sequenceLength(run);
+      if (!convertExactly(c, run.substr(0, length), out)) out.push_back('?');
+      run.remove_prefix(length);
     }
   }
   return out;
@@ -210,16 +232,20 @@ std::optional<std::string> readFile(const fs::path& path) {
   return content;
 }
 
-bool appendToFile(const fs::path& path, std::string_view bytes) {
+// One write, so that another program appending to the same log never lands inside a record;
+// a full disk leaves nothing of the record behind instead of half a line.
+bool appendToFile(const fs::path& path, std::string_view bytes, std::size_t writeAtMost) {
   Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
   if (fd.get() < 0) return false;
-  while (!bytes.empty()) {
-    ssize_t n = ::write(fd.get(), bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<size_t>(n));
+  struct stat before {};
+  if (::fstat(fd.get(), &before) != 0) return false;
+  ssize_t written;
+  do {
+    written = ::write(fd.get(), bytes.data(), std::min(bytes.size(), writeAtMost));
+  } while (written < 0 && errno == EINTR);
+  if (written != static_cast<ssize_t>(bytes.size())) {
+    if (written > 0 && ::ftruncate(fd.get(), before.st_size) != 0) return false;
+    return false;
   }
   return fd.close();
 }
@@ -343,12 +369,8 @@ RenameOutcome renameNoReplace(const fs::path& from, const fs::path& to) {
   return failure(error);
 }
 
-bool sameFile(const fs::path& a, const fs::path& b) {
-  struct stat sa {
-  }, sb{};
-  // Links are names of their own: a link and the file it points to are not the same file.
-  return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-         sa.st_ino == sb.st_ino;
+bool sameEntry(const fs::path& a, const fs::path& b) {
+  return a.lexically_normal().native() == b.lexically_normal().native();
 }
 
 }  // namespace batora::platform

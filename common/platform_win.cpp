@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -189,17 +190,34 @@ std::optional<std::string> readFile(const fs::path& path) {
   return content;
 }
 
-// FILE_APPEND_DATA alone: every write lands at the end, even when another program appends to
-// the same log between our lines.
-bool appendToFile(const fs::path& path, std::string_view bytes) {
-  Handle file(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+// Cuts the file back to `length`, through a handle of its own: the appending one may not set the
+// end of the file.
+static bool truncateTo(const fs::path& path, LONGLONG length) {
+  Handle file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FILE_END_OF_FILE_INFO end{};
+  end.EndOfFile.QuadPart = length;
+  return file.valid() &&
+         ::SetFileInformationByHandle(file.get(), FileEndOfFileInfo, &end, sizeof end) != 0;
+}
+
+// FILE_APPEND_DATA without FILE_WRITE_DATA: every write lands at the end, even when another
+// program appends to the same log between our lines. One write per record, and a failed or
+// short one is undone, so that a full disk leaves no half record behind.
+bool appendToFile(const fs::path& path, std::string_view bytes, std::size_t writeAtMost) {
+  Handle file(::CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return false;
-  while (!bytes.empty()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
-    DWORD written = 0;
-    if (!::WriteFile(file.get(), bytes.data(), chunk, &written, nullptr)) return false;
-    bytes.remove_prefix(written);
+  LARGE_INTEGER before{};
+  if (!::GetFileSizeEx(file.get(), &before)) return false;
+  const DWORD size = static_cast<DWORD>(std::min(bytes.size(), writeAtMost));
+  DWORD written = 0;
+  const bool wrote = ::WriteFile(file.get(), bytes.data(), size, &written, nullptr) != 0;
+  if (!wrote || written != bytes.size()) {
+    file.close();
+    if (written > 0) truncateTo(path, before.QuadPart);
+    return false;
   }
   return file.close();
 }
@@ -233,27 +251,25 @@ std::optional<FolderListing> readFolder(const fs::path& folder) {
 
 // Without MOVEFILE_REPLACE_EXISTING the system refuses an existing target, and without
 // MOVEFILE_COPY_ALLOWED it refuses another volume instead of copying.
+// Another name of the same file is no free name either: a file system that renames through POSIX
+// (a share served from Linux, Wine) would take such a move for nothing done and report success
+// while both names stay.
 RenameOutcome renameNoReplace(const fs::path& from, const fs::path& to) {
+  if (!sameEntry(from, to) && ::GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES)
+    return {RenameResult::kTargetExists, systemMessage(ERROR_ALREADY_EXISTS)};
   if (::MoveFileExW(from.c_str(), to.c_str(), 0)) return {};
   const DWORD error = ::GetLastError();
   const bool exists = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
   return {exists ? RenameResult::kTargetExists : RenameResult::kFailed, systemMessage(error)};
 }
 
-// Links are names of their own: a link and the file it points to are not the same file.
-bool sameFile(const fs::path& a, const fs::path& b) {
-  auto identity = [](const fs::path& path) -> std::optional<std::pair<DWORD, ULONGLONG>> {
-    Handle file(::CreateFileW(
-        path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!file.valid() || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
-    return std::pair{info.dwVolumeSerialNumber,
-                     (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
-  };
-  const auto ia = identity(a);
-  const auto ib = identity(b);
-  return ia && ib && *ia == *ib;
+// NTFS ignores letter case, so "a.jpg" and "A.JPG" are one entry; another hard link of the file
+// is another entry.
+bool sameEntry(const fs::path& a, const fs::path& b) {
+  const std::wstring& x = a.native();
+  const std::wstring& y = b.native();
+  return ::CompareStringOrdinal(x.c_str(), static_cast<int>(x.size()), y.c_str(),
+                                static_cast<int>(y.size()), TRUE) == CSTR_EQUAL;
 }
 
 }  // namespace batora::platform

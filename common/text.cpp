@@ -46,6 +46,30 @@ std::string asciiUpper(std::string_view text) {
   return out;
 }
 
+// A name holding a line break or an escape sequence could otherwise forge a record of a log,
+// or a row of batora-cli's output, or retitle the terminal that shows it.
+std::string printable(std::string_view utf8Text, bool keepCrLf) {
+  std::string out;
+  out.reserve(utf8Text.size());
+  for (size_t i = 0; i < utf8Text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8Text[i]);
+    if (keepCrLf && c == '\r' && i + 1 < utf8Text.size() && utf8Text[i + 1] == '\n') {
+      out += "\r\n";
+      ++i;
+    } else if ((c < 0x20 && c != '\t') || c == 0x7F) {
+      out += '?';
+    } else if (c == 0xC2 && i + 1 < utf8Text.size() &&
+               static_cast<unsigned char>(utf8Text[i + 1]) >= 0x80 &&
+               static_cast<unsigned char>(utf8Text[i + 1]) <= 0x9F) {
+      out += '?';  // U+0080 to U+009F
+      ++i;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
 std::string fullWidthNumber(long long value) {
   std::string digits = std::to_string(value);
   std::string out;

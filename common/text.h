@@ -20,6 +20,10 @@ std::string trimBlanks(std::string_view text);
 
 std::string asciiUpper(std::string_view text);
 
+// The text as it may be shown or recorded: every control character (C0 but TAB, DEL, C1)
+// becomes "?". With keepCrLf, CR LF pairs, the line breaks of the program's own messages, stay.
+std::string printable(std::string_view utf8Text, bool keepCrLf = false);
+
 // A count in full-width digits: 105 -> "１０５".
 std::string fullWidthNumber(long long value);
 // Digits grouped by three with ",", at least one digit: 0, 12, 1,234.

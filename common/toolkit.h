@@ -84,6 +84,10 @@ class StatusBar {
   virtual Picture panelPicture(std::string_view key) const = 0;
   virtual void setPanelPicture(std::string_view key, Picture picture) = 0;
   virtual void repaint() = 0;
+  // Panel widths in twips. A bar that is never drawn (the command line's) has none: it reads 0
+  // and ignores a new width.
+  virtual long panelWidthTwips(std::string_view) const { return 0; }
+  virtual void setPanelWidthTwips(std::string_view, long) {}
 };
 
 class TextField {
@@ -168,6 +172,17 @@ class Window {
 struct Size {
   long width = 0;
   long height = 0;
+};
+
+// A window of its own on the screen (the main window, the About box): its caption and its
+// place, in twips of the screen's resolution.
+class TopLevelWindow : public Window {
+ public:
+  virtual void setCaption(std::string caption) = 0;
+  // The outer size, frame and title bar included.
+  virtual Size outerSizeTwips() const = 0;
+  // Moves the outer top-left corner to the point, relative to the screen's top-left corner.
+  virtual void moveToTwips(long left, long top) = 0;
 };
 
 // Application-wide toolkit services.

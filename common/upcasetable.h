@@ -9,7 +9,11 @@ namespace batora {
 // For every UTF-16 code unit, the unit that the home platform's file system compares it as.
 using UpcaseTable = std::array<char16_t, 0x10000>;
 
-// The table from the platform's case data; 64 K look-ups, so the caller builds it once.
+// The unit's simple upper case from the platform's own case data; the unit itself when it has
+// none.
+char16_t platformUpperCase(char16_t unit);
+
+// The table of platformUpperCase(); 64 K look-ups, so the caller builds it once.
 UpcaseTable buildUpcaseTable();
 
 }  // namespace batora

@@ -3,7 +3,6 @@
 #include "upcasetable.h"
 
 namespace batora {
-namespace {
 
 // ICU's simple upper case, kept only where the lower case of the result is the unit again. The
 // home platform's table holds just those pairs: it leaves the dotless ı, the long ſ, the final
@@ -12,19 +11,10 @@ namespace {
 // over the whole basic plane against Windows' ordinal comparison with case ignored (under
 // Wine): the two agree on every unit. A letter whose upper case is more than one character
 // (ß, ﬀ) has no simple upper case and stays, as it does there.
-char16_t upperOf(char16_t unit) {
+char16_t platformUpperCase(char16_t unit) {
   const UChar32 upper = u_toupper(unit);
   if (upper == unit || upper > 0xFFFF || u_tolower(upper) != unit) return unit;
   return static_cast<char16_t>(upper);
-}
-
-}  // namespace
-
-UpcaseTable buildUpcaseTable() {
-  UpcaseTable table{};
-  for (size_t unit = 0; unit < table.size(); ++unit)
-    table[unit] = upperOf(static_cast<char16_t>(unit));
-  return table;
 }
 
 }  // namespace batora

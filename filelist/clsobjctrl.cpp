@@ -49,7 +49,8 @@ fs::path clsObjCtrl::SelectionFileName(long lIndex) const {
 std::string clsObjCtrl::rowText(long index) const {
   const platform::PathText& full = m_files.at(static_cast<size_t>(index));
   size_t skip = withSeparatorLength(m_currentFolder);
-  return platform::pathToUtf8(fs::path(full.substr(std::min(skip, full.size()))));
+  // A name may hold a line break or an escape, which no row may show.
+  return printable(platform::pathToUtf8(fs::path(full.substr(std::min(skip, full.size())))));
 }
 
 void clsObjCtrl::clearAll() {
@@ -108,7 +109,9 @@ const platform::FolderListing* clsObjCtrl::listing(const fs::path& folder) {
 bool clsObjCtrl::SearchFiles(const fs::path& sBase, const fs::path& sSubDir,
                              StatusBar& oStatusBar) {
   const fs::path folderPrefix = withSeparator(sBase);
-  const bool noSubDir = trimSpaces(platform::pathToUtf8(sSubDir)).empty();
+  // Only an empty part means "no subfolder": a folder named with blanks is a folder like any
+  // other, and taking it for none would list the searched folder's files again.
+  const bool noSubDir = sSubDir.empty();
   const fs::path prefix =
       noSubDir ? folderPrefix : fs::path(folderPrefix.native() + withSeparator(sSubDir).native());
   m_func.SetStatusText(oStatusBar, platform::pathToUtf8(prefix) + "の検索中...", 200);

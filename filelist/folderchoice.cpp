@@ -23,6 +23,10 @@ std::string trimPasted(std::string_view text) {
 
 }  // namespace
 
+std::string withoutSeparators(std::string_view text) {
+  return RemoveString(RemoveString(text, "\\"), "/");
+}
+
 bool anyEntryMatches(std::string_view text) {
   if (text.empty()) return false;
   const std::filesystem::path path = platform::pathFromUtf8(text);
@@ -54,8 +58,15 @@ void FolderChoice::optSearch_Click(int index) {
   CmnRefreshFileList(index);
 }
 
+// Refusing the key alone is not enough: a paste or a drop puts a separator in without one, and
+// a pattern such as sub\*.jpg would list the files of sub as files of the searched folder.
+// Setting the cleaned text may raise this handler once more (it then finds nothing to remove);
+// the pattern is stored either way, whether the front end raises it or not.
 void FolderChoice::txtSerchFile_Change() {
-  m_objCtrl.SerchFileName(RemoveString(m_host.patternBox().text(), ".."));
+  const std::string text = m_host.patternBox().text();
+  const std::string clean = withoutSeparators(text);
+  if (clean != text) m_host.patternBox().setText(clean);
+  m_objCtrl.SerchFileName(RemoveString(clean, ".."));
 }
 
 bool FolderChoice::txtSerchFile_KeyPress(char32_t key) {

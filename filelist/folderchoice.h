@@ -30,6 +30,9 @@ class FolderChoiceHost {
 inline constexpr char32_t kKeyEnter = U'\r';
 inline constexpr size_t kShownPathLength = 64;
 
+// The text without "\\" and "/": a pattern names files inside the folder, never a path.
+std::string withoutSeparators(std::string_view text);
+
 // True when a file or folder matches the text; the last component may hold wildcards.
 bool anyEntryMatches(std::string_view text);
 
@@ -41,7 +44,8 @@ class FolderChoice {
   void CmnRefreshFileList(int depth);
   void DirLstBox_Change();
   void optSearch_Click(int index);
-  // The box's text, without "..", becomes the stored pattern; the box itself keeps its text.
+  // The box loses every separator, however its text arrived (typed, pasted, dropped); its text
+  // without ".." becomes the stored pattern.
   void txtSerchFile_Change();
   // True when the key is consumed: Enter writes the stored pattern back and searches; a path
   // separator cannot be typed.

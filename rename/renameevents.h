@@ -13,8 +13,17 @@ enum class FileOutcome {
   kRenamed,         // the file carries its new name (also when it already did)
   kNameTaken,       // another file holds the new name; nothing was replaced
   kFailed,          // any other failure of the rename
-  kUnusableName,    // the rule gives no name that stays in the listed folder; nothing was tried
+  kUnusableName,    // the rule gives no name a file may carry; nothing was tried
   kNotTheSameFile,  // an undo: the file is no longer the one the run renamed; nothing was tried
+};
+
+// Why a composed name cannot be used.
+enum class NameFault {
+  kNone,
+  kEmpty,              // nothing at all
+  kDotName,            // "." or "..": the folder itself or the one above it
+  kReservedCharacter,  // one of \ / : * ? " < > |
+  kControlCharacter,   // U+0000 to U+001F or DEL
 };
 
 // One file of a run and the name the rule gives it.
@@ -30,6 +39,7 @@ struct PlannedName {
 struct FileResult {
   PlannedName file;
   FileOutcome outcome = FileOutcome::kRenamed;
+  NameFault fault = NameFault::kNone;  // kUnusableName: why
   bool operator==(const FileResult&) const = default;
 };
 

@@ -28,7 +28,8 @@ bool OutputRenLog(bsFunc& func, std::string_view sOldName, std::string_view sNew
   const platform::LocalDateTime now = func.clock().now();
   std::string line =
       vStart ? renameLogStartLine(now) : renameLogFileLine(now, sOldName, sNewName, sResult);
-  line += "\r\n";
+  // A name holding CR LF would otherwise end the record early and forge the next one.
+  line = printable(line) + "\r\n";
   if (platform::appendToFile(settings.LogRename_FName(), platform::utf8ToCp932(line))) return true;
   Toolkit& toolkit = func.toolkit();
   toolkit.beep();

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "fileoutcome.h"
 #include "namingplan.h"
 #include "platform.h"
 #include "renamelog.h"
@@ -16,12 +17,6 @@ constexpr long kMaxDigits = 4;
 
 std::string shown(const fs::path& path) {
   return platform::pathToUtf8(path);
-}
-
-// A name that would leave the listed folder, or name the folder itself, is never used.
-bool isUsableFileName(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." &&
-         name.find_first_of(std::string{'/', platform::kSeparator}) == std::string_view::npos;
 }
 
 }  // namespace
@@ -55,11 +50,13 @@ std::optional<RunEnd> RenameRun::run() {
       return std::nullopt;
     }
     if (!m_events.confirmStart(selectedCount)) return std::nullopt;
+    // Cleared before the caller enables its stop commands: a stop that comes during the
+    // start-up's first yield (a key typed ahead, a click queued at OK) must hold.
+    m_stopRequested = false;
     m_events.started(selectedCount);
 
     const NamingPlan plan(m_objCtrl, m_rule, selectedRows(m_list),
                           *numberValue(m_rule.digitsText()));
-    m_stopRequested = false;
     journalStart(plan);
     OutputRenLog(m_func, "", "", "", true);
 
@@ -109,21 +106,9 @@ void RenameRun::journalEnd(const RunEnd& end) {
 }
 
 FileResult RenameRun::renameOne(const PlannedName& file) const {
-  if (file.oldPath.empty()) return {file, FileOutcome::kFailed};
-  if (!isUsableFileName(file.newName)) return {file, FileOutcome::kUnusableName};
-  // Already named so: nothing to change, and no other file is in the way.
-  if (file.oldPath == file.newPath) return {file, FileOutcome::kRenamed};
-  const platform::RenameOutcome outcome = platform::renameNoReplace(file.oldPath, file.newPath);
-  switch (outcome.result) {
-    case platform::RenameResult::kDone:
-      return {file, FileOutcome::kRenamed};
-    case platform::RenameResult::kTargetExists:
-      // Another spelling or link of the same file is not another file in the way.
-      return {file, platform::sameFile(file.oldPath, file.newPath) ? FileOutcome::kRenamed
-                                                                   : FileOutcome::kNameTaken};
-    default:
-      return {file, FileOutcome::kFailed};
-  }
+  return settleFile(file, [](const fs::path& from, const fs::path& to) {
+    return platform::renameNoReplace(from, to).result;
+  });
 }
 
 bool RenameRun::handleFile(const PlannedName& file, RunEnd& end) {

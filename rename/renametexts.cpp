@@ -6,6 +6,31 @@
 
 namespace batora {
 
+namespace {
+
+// A file name may hold what no status line or box should show: a line break, an escape.
+std::string shownPath(const std::filesystem::path& path) {
+  return printable(platform::pathToUtf8(path));
+}
+
+}  // namespace
+
+std::string nameFaultText(NameFault fault) {
+  switch (fault) {
+    case NameFault::kNone:
+      break;
+    case NameFault::kEmpty:
+      return "名前が空です";
+    case NameFault::kDotName:
+      return "名前が「.」または「..」です";
+    case NameFault::kReservedCharacter:
+      return "次の文字は使用できません \\ / : * ? \" < > |";
+    case NameFault::kControlCharacter:
+      return "制御文字は使用できません";
+  }
+  return {};
+}
+
 std::string refusalMessage(const RenameRefusal& refusal) {
   switch (refusal.kind) {
     case RefusalKind::kNothingSelected:
@@ -33,13 +58,13 @@ std::string undoConfirmationText(long total) {
 }
 
 std::string fileStatusText(const FileResult& result) {
-  return platform::pathToUtf8(result.file.oldPath) +
+  return shownPath(result.file.oldPath) +
          (result.outcome == FileOutcome::kRenamed ? "のﾘﾈｰﾑ 正常終了" : "のﾘﾈｰﾑ 異常終了");
 }
 
 std::string takenNameText(const FileResult& result, bool lastFile) {
   return "エラーが発生しました。\r\n同名のファイルが他に存在します。\r\n　(" +
-         platform::pathToUtf8(result.file.oldPath) + " --> " + result.file.newName + ")\r\n\r\n" +
+         shownPath(result.file.oldPath) + " --> " + printable(result.file.newName) + ")\r\n\r\n" +
          (lastFile ? "該当ファイルはスキップされました。"
                    : "該当ファイルをスキップして処理を続行しますか？");
 }
@@ -56,7 +81,7 @@ std::string runEndStatusText(const RunEnd& end) {
   std::string detail =
       fullWidthNumber(end.total) + "件中 " + fullWidthNumber(end.reached) + "件処理済み";
   if (end.firstUntouched && !end.firstUntouched->oldPath.empty())
-    detail += " 未処理の先頭:" + platform::pathToUtf8(end.firstUntouched->oldPath);
+    detail += " 未処理の先頭:" + shownPath(end.firstUntouched->oldPath);
   return "ﾘﾈｰﾑは中断されました。(" + detail + ")";
 }
 

@@ -12,6 +12,8 @@ namespace batora {
 // Where the run's messages say they come from, in the error log.
 inline constexpr std::string_view kRenamePlace = "CmnStartRename";
 
+// Why a name cannot be used, in a few words.
+std::string nameFaultText(NameFault fault);
 // The message for a refusal of the checks.
 std::string refusalMessage(const RenameRefusal& refusal);
 // The question before the first rename.

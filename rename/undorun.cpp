@@ -86,8 +86,9 @@ std::optional<RunEnd> UndoRun::run() {
     for (size_t k = 0; k < steps.size(); ++k) steps[k].file.index = static_cast<long>(k);
     const long total = static_cast<long>(steps.size());
     if (!m_events.confirmStart(total)) return std::nullopt;
-    m_events.started(total);
+    // Cleared before the caller enables its stop commands, as a run does.
     m_stopRequested = false;
+    m_events.started(total);
     if (m_journal)
       m_journal->start({0, RunKind::kUndo, m_func.clock().now(), m_recorded.start.folder, total,
                         m_recorded.start.id});

@@ -9,7 +9,7 @@ root=$PWD
 build=$root/build-win
 
 packages=(g++-mingw-w64-x86-64-posix wine64 googletest xvfb xdotool imagemagick locales
-  fonts-noto-cjk)
+  fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine)
 missing=()
 for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
@@ -91,3 +91,7 @@ posix_only+='|IniFileTest\.FolderLookUpThatCannotBeCarriedOutFailsTheRead'
 posix_only+='|SearchTest\.LinksToFilesAreListedLinksToFoldersNeverWalked'
 posix_only+='|CliExecutable\.CtrlCStopsABigRunAfterTheFileUnderWay)$'
 ctest --test-dir "$build" --output-on-failure -j 2 -E "$posix_only"
+
+# Last, the real batora.exe driven with the keyboard on a display and server of its own.
+"$wineserver" --kill 2>/dev/null || true
+scripts/test-windows-e2e.sh

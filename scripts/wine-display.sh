@@ -41,17 +41,45 @@ batora_ensure_japanese_locale() {
 
 # Once per prefix (needs WINEPREFIX and a running wineserver):
 # - the layout names Windows' Japanese fonts; without a replacement Latin letters render as
-#   empty boxes;
+#   empty boxes. The IPA fonts take their place: they keep the Windows fonts' metrics (a line
+#   as high as the point size), so texts fit the layout's boxes as they do on Windows, where the
+#   taller lines of Noto Sans CJK are cut off at the bottom of labels and text boxes;
 # - windows are left unmanaged: there is no window manager on the private X server, and Wine
 #   waits two seconds for one whenever a managed window is hidden or destroyed.
 batora_prepare_prefix() {
-  local wine=$1 marker=$WINEPREFIX/.batora-prefix
+  local wine=$1 marker=$WINEPREFIX/.batora-prefix-ipa
   [[ -f $marker ]] && return 0
   local face
-  for face in 'ＭＳ ゴシック' 'ＭＳ Ｐゴシック' 'ＭＳ Ｐ明朝' 'MS UI Gothic' 'MS Gothic'; do
-    "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'Noto Sans CJK JP' /f \
+  for face in 'ＭＳ ゴシック:IPAGothic' 'MS Gothic:IPAGothic' 'ＭＳ Ｐゴシック:IPAPGothic' \
+    'MS UI Gothic:IPAPGothic' 'ＭＳ Ｐ明朝:IPAPMincho'; do
+    "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%:*}" /d "${face#*:}" /f \
       >/dev/null 2>&1
   done
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   touch "$marker"
+}
+
+# For a script that runs Batora's executables by themselves under Wine (not through ctest):
+# the prefix of build-win in the Japanese locale, a private Xvfb, and a server of its own;
+# sets `wine` and `wineserver`. The caller ends both with batora_stop_wine (an EXIT trap).
+batora_start_wine() {
+  local build=$1
+  wine=/usr/lib/wine/wine64
+  wineserver=/usr/lib/wine/wineserver64
+  export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  unset WAYLAND_DISPLAY
+  # A server left from the unit tests serves another X display.
+  "$wineserver" --kill 2>/dev/null || true
+  batora_ensure_japanese_locale
+  batora_start_xvfb
+  mkdir -p "$WINEPREFIX"
+  "$wineserver" --persistent
+  "$wine" wineboot --init >/dev/null 2>&1
+  batora_prepare_prefix "$wine"
+}
+
+batora_stop_wine() {
+  "${wineserver:-/usr/lib/wine/wineserver64}" --kill 2>/dev/null || true
+  batora_stop_xvfb
 }

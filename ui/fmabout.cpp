@@ -1,144 +1,60 @@
 #include "fmabout.h"
 
 #include <QColor>
-#include <QFont>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
-#include <QStringList>
-#include <cmath>
 
-#include "registry.h"
-
-#if !defined(BATORA_VERSION_MAJOR) || !defined(BATORA_VERSION_MINOR) || \
-    !defined(BATORA_VERSION_REVISION)
-#error "The build passes the program version from the project's version."
-#endif
+#include "formlayout.h"
+#include "qstringutf8.h"
+#include "qtformbuilder.h"
+#include "qtwindow.h"
 
 namespace batora {
-
 namespace {
-
-constexpr double kTwipsPerInch = 1440.0;
-
-constexpr int kClientWidth = 5490;
-constexpr int kClientHeight = 2625;
-
-// The etched rule: a white line two pixels high with a grey line one pixel above it.
-constexpr int kRuleTop = 1080;
-constexpr int kWhiteLeft = 120;
-constexpr int kWhiteRight = 5350;
-constexpr int kGreyLeft = 90;
-constexpr int kGreyRight = 5335;
 
 constexpr int kIconPixels = 32;
 
-int toPixels(int twips, qreal dotsPerInch) {
-  return static_cast<int>(std::lround(twips * dotsPerInch / kTwipsPerInch));
+QColor colourOf(unsigned rgb) {
+  return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                static_cast<int>(rgb & 0xFF));
 }
 
 }  // namespace
 
-QString aboutTitle(int major, int minor, int revision) {
-  return QStringLiteral("Batora　Ver. ") + QString::number(major) + u'.' + QString::number(minor) +
-         u'.' + QString::number(revision);
-}
-
-// The difference is rounded to whole twips (halves to even) before it is halved, and the
-// halving is an integer division: the remainder is dropped towards zero, also when a window
-// wider than the screen makes the difference negative.
-long centredTwips(double screenTwips, double windowTwips) {
-  return static_cast<long>(std::nearbyint(screenTwips - windowTwips)) / 2;
-}
-
 fmAbout::fmAbout(Toolkit& toolkit, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_toolkit(toolkit) {
-  setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-  setFixedSize(pixelsX(kClientWidth), pixelsY(kClientHeight));
-
-  cmdOK = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK->setGeometry(pixelRect(4080, 1185, 1310, 345));
-  cmdOK->setDefault(true);
-  // Esc reaches QDialog::reject, the close box too; both close the box like OK.
-  connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-
-  cmdSysInfo = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
-  cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-  cmdSysInfo->setGeometry(pixelRect(4080, 1635, 1310, 345));
-  connect(cmdSysInfo, &QPushButton::clicked, this, &fmAbout::cmdSysInfo_Click);
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+  const FormLayout& layout = fmAboutLayout();
+  setWindowTitle(toQString(layout.caption));
+  setFixedSize(QtFormBuilder::pixelsX(*this, layout.clientWidth),
+               QtFormBuilder::pixelsY(*this, layout.clientHeight));
+  QtFormBuilder builder(layout, m_controls);
+  builder.buildControls(*this);
+  m_window = std::make_unique<QtWindow>(*this);
+  builder.registerWalk(*m_window);
 
   // Sized to its picture, which is drawn at its own pixel size whatever the resolution.
-  picIcon = new QLabel(this);
-  picIcon->setObjectName(QStringLiteral("picIcon"));
+  auto* picIcon = static_cast<QLabel*>(m_controls.widget("picIcon"));
   picIcon->setPixmap(
       QPixmap(QStringLiteral(":/icons/batora.xpm"))
           .scaled(kIconPixels, kIconPixels, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-  picIcon->setGeometry(pixelsX(660), pixelsY(240), kIconPixels, kIconPixels);
+  picIcon->resize(kIconPixels, kIconPixels);
+  // The box's labels keep their text at the top, as classic labels do.
+  for (const char* name : {"lblDescription", "lblTitle"})
+    static_cast<QLabel*>(m_controls.widget(name))->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  lblDescription = new QLabel(QStringLiteral("ファイル名一括変換ツール"), this);
-  lblDescription->setObjectName(QStringLiteral("lblDescription"));
-  lblDescription->setGeometry(pixelRect(1500, 660, 2325, 330));
-  lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-  lblTitle = new QLabel(this);
-  lblTitle->setObjectName(QStringLiteral("lblTitle"));
-  lblTitle->setGeometry(pixelRect(1380, 315, 3045, 345));
-  lblTitle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  // Where the Japanese fonts of the home platform are missing, the Japanese CJK families are
-  // named next: left to its own fallback, the font system may pick a Chinese or Korean face,
-  // which draws some kanji with other glyph forms.
-  QFont titleFont = font();
-  titleFont.setFamilies({QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("MS PMincho"),
-                         QStringLiteral("Noto Serif CJK JP"), QStringLiteral("Noto Sans CJK JP")});
-  titleFont.setPointSizeF(11.25);
-  titleFont.setBold(true);
-  lblTitle->setFont(titleFont);
-
-  setTabOrder(cmdOK, cmdSysInfo);
-  cmdOK->setFocus();
-
-  centreOnScreen();
-  lblTitle->setText(
-      aboutTitle(BATORA_VERSION_MAJOR, BATORA_VERSION_MINOR, BATORA_VERSION_REVISION));
+  m_form = std::make_unique<AboutForm>(toolkit, *m_window, m_controls.label("lblTitle"),
+                                       [this] { accept(); });
+  // Esc reaches QDialog::reject, the close box too; both close the box like OK.
+  builder.connectEvents(*this, [this](const FormEvent& event) { return m_form->handle(event); });
+  m_controls.widget("cmdOK")->setFocus();
+  m_form->Form_Load();
 }
 
-int fmAbout::pixelsX(int twips) const {
-  return toPixels(twips, screen()->logicalDotsPerInchX());
-}
-
-int fmAbout::pixelsY(int twips) const {
-  return toPixels(twips, screen()->logicalDotsPerInchY());
-}
-
-QRect fmAbout::pixelRect(int left, int top, int width, int height) const {
-  return QRect(pixelsX(left), pixelsY(top), pixelsX(width), pixelsY(height));
-}
-
-// The screen size comes from the toolkit, like the main window's, so both windows follow the
-// same rule. Before the box is first shown its frame is not known yet, so the outer size is
-// the client size plus whatever frame the window system has reported so far.
-void fmAbout::centreOnScreen() {
-  const Size screenTwips = m_toolkit.screenSizeTwips();
-  const QSize outer = frameGeometry().size();
-  const qreal dpiX = screen()->logicalDotsPerInchX();
-  const qreal dpiY = screen()->logicalDotsPerInchY();
-  const long left =
-      centredTwips(static_cast<double>(screenTwips.width), outer.width() * kTwipsPerInch / dpiX);
-  const long top =
-      centredTwips(static_cast<double>(screenTwips.height), outer.height() * kTwipsPerInch / dpiY);
-  const QPoint origin = screen()->geometry().topLeft();
-  move(origin.x() + toPixels(static_cast<int>(left), dpiX),
-       origin.y() + toPixels(static_cast<int>(top), dpiY));
-}
-
-void fmAbout::cmdSysInfo_Click() {
-  startSystemInfo(m_toolkit);
+fmAbout::~fmAbout() {
+  for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
 }
 
 // The rule's lines are fixed in pixels, not twips: the grey line sits exactly one pixel above
@@ -146,13 +62,16 @@ void fmAbout::cmdSysInfo_Click() {
 void fmAbout::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
   QPainter painter(this);
-  const int white = pixelsY(kRuleTop);
+  const ControlSpec& white = findControl(fmAboutLayout(), "Line1", 0);
+  const ControlSpec& grey = findControl(fmAboutLayout(), "Line1", 1);
+  const int y = QtFormBuilder::pixelsY(*this, white.rect.top);
+  auto x = [this](int twips) { return QtFormBuilder::pixelsX(*this, twips); };
   painter.fillRect(
-      QRect(QPoint(pixelsX(kGreyLeft), white - 1), QPoint(pixelsX(kGreyRight), white - 1)),
-      QColor(128, 128, 128));
+      QRect(QPoint(x(grey.rect.left), y - 1), QPoint(x(grey.rect.left + grey.rect.width), y - 1)),
+      colourOf(grey.colour));
   painter.fillRect(
-      QRect(QPoint(pixelsX(kWhiteLeft), white), QPoint(pixelsX(kWhiteRight), white + 1)),
-      QColor(255, 255, 255));
+      QRect(QPoint(x(white.rect.left), y), QPoint(x(white.rect.left + white.rect.width), y + 1)),
+      colourOf(white.colour));
 }
 
 }  // namespace batora

@@ -1,22 +1,17 @@
 #pragma once
-// The About box: the program's name, version and description, and a button that starts the
-// system-information tool.
+// The About box on Qt: the widgets built from fmAboutLayout(), the etched rule, and the form
+// logic (AboutForm) its buttons are handed to.
 
 #include <QDialog>
-#include <QString>
+#include <memory>
 
+#include "aboutform.h"
+#include "qtformcontrols.h"
 #include "toolkit.h"
-
-class QLabel;
-class QPushButton;
 
 namespace batora {
 
-// "Batora　Ver. " and the three numbers joined with ".", each in decimal without leading zeros.
-QString aboutTitle(int major, int minor, int revision);
-
-// One coordinate of the corner that centres a window on the screen, both sizes in twips.
-long centredTwips(double screenTwips, double windowTwips);
+class QtWindow;
 
 // Keeps no state: the main window constructs one, calls exec() and discards it, so that every
 // showing starts afresh. Enter, Esc and the close box all close it.
@@ -25,25 +20,15 @@ class fmAbout final : public QDialog {
 
  public:
   explicit fmAbout(Toolkit& toolkit, QWidget* parent = nullptr);
+  ~fmAbout() override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  int pixelsX(int twips) const;
-  int pixelsY(int twips) const;
-  QRect pixelRect(int left, int top, int width, int height) const;
-  void centreOnScreen();
-  void cmdSysInfo_Click();
-
-  Toolkit& m_toolkit;
-
-  // Controls, in tab order.
-  QPushButton* cmdOK = nullptr;
-  QPushButton* cmdSysInfo = nullptr;
-  QLabel* picIcon = nullptr;
-  QLabel* lblDescription = nullptr;
-  QLabel* lblTitle = nullptr;
+  QtFormControls m_controls;
+  std::unique_ptr<QtWindow> m_window;
+  std::unique_ptr<AboutForm> m_form;
 };
 
 }  // namespace batora

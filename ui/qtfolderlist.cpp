@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QStyle>
 #include <algorithm>
 
@@ -52,15 +51,6 @@ bool QtFolderList::setPath(const std::string& path) {
 std::string QtFolderList::highlightedPath() const {
   const QListWidgetItem* item = currentItem();
   return item ? toUtf8(item->data(kPathRole).toString()) : path();
-}
-
-void QtFolderList::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    openHighlighted();
-    event->accept();
-    return;
-  }
-  QListWidget::keyPressEvent(event);
 }
 
 void QtFolderList::openHighlighted() {

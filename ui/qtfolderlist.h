@@ -22,9 +22,6 @@ class QtFolderList final : public QListWidget, public FolderList {
  signals:
   void pathChanged();
 
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-
  private:
   void rebuild();
   void openHighlighted();

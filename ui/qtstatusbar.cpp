@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -17,19 +18,19 @@ namespace batora {
 
 namespace {
 
-struct PanelLayout {
-  std::string_view key;
-  int widthTwips;
-  // The widest text the panel writes itself; its default width never cuts it.
-  const char* widestText;
-};
-
-// The window layout's panels, left to right. The layout's widths were made for another font,
-// in which the date fitted 900 twips; the clock panels grow to fit theirs.
-constexpr PanelLayout kPanelLayout[] = {
-    {kPanelText, 6000, ""},          {kPanelOutLogRen, 300, ""}, {kPanelOutLogError, 300, ""},
-    {kPanelDate, 900, "0000/00/00"}, {kPanelTime, 600, "00:00"},
-};
+// The widest text a panel writes itself; its default width never cuts it. The layout's widths
+// were made for another font, in which the date fitted 900 twips; the clock panels grow to fit
+// theirs.
+QString widestText(PanelKind kind) {
+  switch (kind) {
+    case PanelKind::kDate:
+      return QStringLiteral("0000/00/00");
+    case PanelKind::kTime:
+      return QStringLiteral("00:00");
+    default:
+      return {};
+  }
+}
 
 constexpr int kTwipsPerInch = 1440;
 constexpr int kIconSize = 16;
@@ -101,15 +102,15 @@ class StatusPanel final : public QFrame {
   bool m_pressed = false;
 };
 
-QtStatusBar::QtStatusBar(Clock& clock, QWidget* parent)
+QtStatusBar::QtStatusBar(Clock& clock, std::span<const PanelSpec> panels, QWidget* parent)
     : QWidget(parent), m_clock(clock), m_clockTimer(new QTimer(this)) {
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(2);
-  for (const PanelLayout& layout : kPanelLayout) {
+  for (const PanelSpec& layout : panels) {
     auto* added = new StatusPanel(layout.key, this);
-    added->setFixedWidth(std::max(layout.widthTwips * logicalDpiX() / kTwipsPerInch,
-                                  added->widthFor(QString::fromLatin1(layout.widestText))));
+    added->setFixedWidth(std::max(layout.width * logicalDpiX() / kTwipsPerInch,
+                                  added->widthFor(widestText(layout.kind))));
     added->onClicked = [this, key = toQString(layout.key)] { emit panelClicked(key); };
     row->addWidget(added);
     m_panels.push_back(added);
@@ -142,6 +143,15 @@ int QtStatusBar::panelWidth(std::string_view key) const {
 
 void QtStatusBar::setPanelWidth(std::string_view key, int pixels) {
   panel(key).setFixedWidth(pixels);
+}
+
+long QtStatusBar::panelWidthTwips(std::string_view key) const {
+  return std::lround(panelWidth(key) * double{kTwipsPerInch} / logicalDpiX());
+}
+
+void QtStatusBar::setPanelWidthTwips(std::string_view key, long twips) {
+  setPanelWidth(key, static_cast<int>(
+                         std::lround(static_cast<double>(twips) * logicalDpiX() / kTwipsPerInch)));
 }
 
 std::string QtStatusBar::panelText(std::string_view key) const {

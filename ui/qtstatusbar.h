@@ -5,9 +5,12 @@
 #include <QIcon>
 #include <QString>
 #include <QWidget>
+#include <span>
 #include <vector>
 
 #include "clock.h"
+#include "formlayout.h"
+#include "statuspanels.h"
 #include "toolkit.h"
 
 class QTimer;
@@ -16,18 +19,13 @@ namespace batora {
 
 class StatusPanel;
 
-inline constexpr std::string_view kPanelText = "stbpText";
-inline constexpr std::string_view kPanelOutLogRen = "stbpOutLogRen";
-inline constexpr std::string_view kPanelOutLogError = "stbpOutLogError";
-inline constexpr std::string_view kPanelDate = "stbpDate";
-inline constexpr std::string_view kPanelTime = "stbpTime";
-
 class QtStatusBar final : public QWidget, public StatusBar {
   Q_OBJECT
 
  public:
-  // The clock drives the date and time panels and must outlive the bar.
-  explicit QtStatusBar(Clock& clock, QWidget* parent = nullptr);
+  // One panel per row of the layout, left to right. The clock drives the date and time panels
+  // and must outlive the bar.
+  QtStatusBar(Clock& clock, std::span<const PanelSpec> panels, QWidget* parent = nullptr);
 
   // The handle a panel is given to show the icon; handles count up from 1.
   Picture registerPicture(const QIcon& icon);
@@ -42,6 +40,8 @@ class QtStatusBar final : public QWidget, public StatusBar {
   // Picture{} removes the picture; a handle that was never registered throws std::out_of_range.
   void setPanelPicture(std::string_view key, Picture picture) override;
   void repaint() override;
+  long panelWidthTwips(std::string_view key) const override;
+  void setPanelWidthTwips(std::string_view key, long twips) override;
 
  signals:
   // A click with the left button that both starts and ends on the panel.

@@ -4,7 +4,10 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
+#include <cmath>
 #include <stdexcept>
 #include <utility>
 
@@ -40,6 +43,13 @@ bool isUserInput(QEvent::Type type) {
     default:
       return false;
   }
+}
+
+constexpr double kTwipsPerInch = 1440.0;
+
+const QScreen& screenOf(const QWidget& window) {
+  const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+  return *screen;
 }
 
 std::string captionOf(const QWidget* widget) {
@@ -130,6 +140,29 @@ bool QtWindow::setControlEnabled(int index, bool enabled) {
     return true;
   }
   return false;
+}
+
+void QtWindow::setCaption(std::string caption) {
+  m_window->setWindowTitle(toQString(caption));
+}
+
+// Before the window is first shown its frame is not known yet, so the outer size is the client
+// size plus whatever frame the window system has reported so far.
+Size QtWindow::outerSizeTwips() const {
+  const QScreen& screen = screenOf(*m_window);
+  const QSize outer = m_window->frameGeometry().size();
+  return {std::lround(outer.width() * kTwipsPerInch / screen.logicalDotsPerInchX()),
+          std::lround(outer.height() * kTwipsPerInch / screen.logicalDotsPerInchY())};
+}
+
+void QtWindow::moveToTwips(long left, long top) {
+  const QScreen& screen = screenOf(*m_window);
+  const QPoint origin = screen.geometry().topLeft();
+  m_window->move(
+      origin.x() + static_cast<int>(std::lround(static_cast<double>(left) *
+                                                screen.logicalDotsPerInchX() / kTwipsPerInch)),
+      origin.y() + static_cast<int>(std::lround(static_cast<double>(top) *
+                                                screen.logicalDotsPerInchY() / kTwipsPerInch)));
 }
 
 }  // namespace batora

@@ -1,6 +1,6 @@
 #pragma once
-// A window as the engine sees it: the lock against input and the walk over the controls and
-// menu items the window registered.
+// A top-level window as the engine sees it: the lock against input, the walk over the controls
+// and menu items the window registered, its caption and its place on the screen.
 
 #include <QAction>
 #include <QObject>
@@ -13,7 +13,7 @@
 
 namespace batora {
 
-class QtWindow final : public QObject, public Window {
+class QtWindow final : public QObject, public TopLevelWindow {
   Q_OBJECT
 
  public:
@@ -35,6 +35,9 @@ class QtWindow final : public QObject, public Window {
   ControlInfo controlAt(int index) const override;
   // False when the control no longer exists.
   bool setControlEnabled(int index, bool enabled) override;
+  void setCaption(std::string caption) override;
+  Size outerSizeTwips() const override;
+  void moveToTwips(long left, long top) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -14,6 +14,7 @@ class WinCheckField final : public WinControl, public CheckField {
   // Raises onClick when the value changes; selecting an option clears the others of its group.
   void setValue(int value) override;
   std::string walkCaption() const override { return windowText(); }
+  bool isOptionButton() const { return m_option; }
 
   // The value changed by a click, a key or setValue.
   std::function<void()> onClick;

@@ -44,6 +44,8 @@ class WinStatusBar final : public WinControl, public StatusBar {
   // Picture{} removes the picture; a handle never registered throws std::out_of_range.
   void setPanelPicture(std::string_view key, Picture picture) override;
   void repaint() override;
+  long panelWidthTwips(std::string_view key) const override;
+  void setPanelWidthTwips(std::string_view key, long twips) override;
 
   // A click on a panel, with its key.
   std::function<void(const std::string&)> onPanelClick;

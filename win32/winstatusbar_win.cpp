@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "screenresolution.h"
 #include "textmeasure.h"
 #include "winsupport_win.h"
 
@@ -71,6 +72,14 @@ int WinStatusBar::panelWidth(std::string_view key) const {
 void WinStatusBar::setPanelWidth(std::string_view key, int pixels) {
   m_panels[indexOf(key)].width = pixels;
   applyWidths();
+}
+
+long WinStatusBar::panelWidthTwips(std::string_view key) const {
+  return ScreenResolution::current().twipsX(panelWidth(key));
+}
+
+void WinStatusBar::setPanelWidthTwips(std::string_view key, long twips) {
+  setPanelWidth(key, ScreenResolution::current().pixelsX(twips));
 }
 
 std::string WinStatusBar::panelText(std::string_view key) const {

@@ -16,10 +16,12 @@
 
 namespace batora {
 
-class WinWindow final : public Window {
+class WinWindow final : public TopLevelWindow {
  public:
-  // A window with a fixed frame and the given client size in pixels; hidden until shown.
-  WinWindow(std::string caption, SIZE client, HICON icon = nullptr);
+  // A window with a fixed frame and the given client size in pixels; hidden until shown. With
+  // an owner it is a dialog box of that window: a modal frame, no minimise box, no task-bar
+  // entry.
+  WinWindow(std::string caption, SIZE client, HICON icon = nullptr, HWND owner = nullptr);
   WinWindow(const WinWindow&) = delete;
   WinWindow& operator=(const WinWindow&) = delete;
   ~WinWindow() override;
@@ -41,12 +43,19 @@ class WinWindow final : public Window {
   int controlCount() const override;
   ControlInfo controlAt(int index) const override;
   bool setControlEnabled(int index, bool enabled) override;
+  void setCaption(std::string caption) override;
+  Size outerSizeTwips() const override;
+  void moveToTwips(long left, long top) override;
 
   // The close box or Alt+F4: true lets the window be destroyed.
   std::function<bool()> onClose;
   std::function<void()> onDestroy;
   // WM_SETCURSOR: true when the handler set the pointer itself.
   std::function<bool()> onSetCursor;
+  // Enter or Esc where no control answers them: the dialog keys send IDOK or IDCANCEL.
+  std::function<void(UINT id)> onDialogKey;
+  // Draws on the client area after the background (lines that are not controls).
+  std::function<void(HDC dc)> onPaint;
 
  private:
   struct Entry {
@@ -59,6 +68,8 @@ class WinWindow final : public Window {
   void rebuildAccelerators();
   const Entry& entry(int index) const;
 
+  DWORD m_style;
+  DWORD m_exStyle;
   HWND m_hwnd = nullptr;
   HACCEL m_accelerators = nullptr;
   std::vector<Entry> m_entries;

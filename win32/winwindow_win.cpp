@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "screenresolution.h"
 #include "winsupport_win.h"
 
 namespace batora {
@@ -12,6 +13,7 @@ constexpr wchar_t kClassName[] = L"BatoraWindow";
 // Without WS_CLIPCHILDREN: a frame is a sibling drawn around other controls and does not paint
 // its inside, which the window has to paint.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 void registerClass(HICON icon) {
   WNDCLASSEXW wc{};
@@ -29,14 +31,17 @@ void registerClass(HICON icon) {
 
 }  // namespace
 
-WinWindow::WinWindow(std::string caption, SIZE client, HICON icon) {
+WinWindow::WinWindow(std::string caption, SIZE client, HICON icon, HWND owner)
+    : m_style(owner != nullptr ? kDialogStyle : kStyle),
+      m_exStyle(owner != nullptr ? WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME
+                                 : WS_EX_CONTROLPARENT) {
   registerClass(icon);
   RECT outer{0, 0, client.cx, client.cy};
-  ::AdjustWindowRectEx(&outer, kStyle, FALSE, WS_EX_CONTROLPARENT);
-  m_hwnd = ::CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, win::wide(caption).c_str(), kStyle,
-                             CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
-                             outer.bottom - outer.top, nullptr, nullptr,
-                             ::GetModuleHandleW(nullptr), nullptr);
+  ::AdjustWindowRectEx(&outer, m_style, FALSE, m_exStyle);
+  m_hwnd =
+      ::CreateWindowExW(m_exStyle, kClassName, win::wide(caption).c_str(), m_style, CW_USEDEFAULT,
+                        CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, owner,
+                        nullptr, ::GetModuleHandleW(nullptr), nullptr);
   if (m_hwnd == nullptr) throw std::runtime_error("cannot create the window " + caption);
   if (icon != nullptr) ::SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   ::SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -51,12 +56,13 @@ WinWindow::~WinWindow() {
 }
 
 void WinWindow::setMenuBar(WinMenu& bar) {
-  ::SetMenu(m_hwnd, bar.release());
-  // The client area keeps its size: the bar grows the window.
+  // The client area keeps its size: the bar grows the window. The size is taken before the bar
+  // is set, which takes its room from the client area.
   RECT client{};
   ::GetClientRect(m_hwnd, &client);
+  ::SetMenu(m_hwnd, bar.release());
   RECT outer = client;
-  ::AdjustWindowRectEx(&outer, kStyle, TRUE, WS_EX_CONTROLPARENT);
+  ::AdjustWindowRectEx(&outer, m_style, TRUE, m_exStyle);
   ::SetWindowPos(m_hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -129,6 +135,23 @@ bool WinWindow::setControlEnabled(int index, bool enabled) {
   return found.control->isEnabled() == enabled;
 }
 
+void WinWindow::setCaption(std::string caption) {
+  ::SetWindowTextW(m_hwnd, win::wide(caption).c_str());
+}
+
+Size WinWindow::outerSizeTwips() const {
+  RECT outer{};
+  ::GetWindowRect(m_hwnd, &outer);
+  const ScreenResolution screen = ScreenResolution::current();
+  return {screen.twipsX(outer.right - outer.left), screen.twipsY(outer.bottom - outer.top)};
+}
+
+void WinWindow::moveToTwips(long left, long top) {
+  const ScreenResolution screen = ScreenResolution::current();
+  ::SetWindowPos(m_hwnd, nullptr, screen.pixelsX(left), screen.pixelsY(top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // A shortcut is translated whatever the state of its item; a disabled item or a locked window
 // must not run it.
 void WinWindow::runMenuCommand(UINT id) {
@@ -151,8 +174,29 @@ LRESULT WinWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (const auto reflected = reflectToControl(message, wParam, lParam)) return *reflected;
   switch (message) {
     case WM_COMMAND:
-      runMenuCommand(LOWORD(wParam));
+      if (lParam == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) && onDialogKey)
+        onDialogKey(LOWORD(wParam));
+      else
+        runMenuCommand(LOWORD(wParam));
       return 0;
+    case WM_PAINT:
+      if (!onPaint) break;
+      {
+        PAINTSTRUCT paint{};
+        HDC dc = ::BeginPaint(window, &paint);
+        onPaint(dc);
+        ::EndPaint(window, &paint);
+      }
+      return 0;
+    // The dialog keys (a label's access key) ask the window to move the focus, as a dialog
+    // box's own procedure does; a plain window has to do it itself.
+    case WM_NEXTDLGCTL: {
+      const HWND target = LOWORD(lParam) != 0
+                              ? reinterpret_cast<HWND>(wParam)
+                              : ::GetNextDlgTabItem(window, ::GetFocus(), wParam != 0);
+      if (target != nullptr) ::SetFocus(target);
+      return 0;
+    }
     case WM_SETCURSOR:
       if (onSetCursor && onSetCursor()) return TRUE;
       break;

@@ -124,6 +124,20 @@ TEST_F(CliExecutable, DryRunMarksCollisionsAndChangesNothing) {
   EXPECT_EQ(logLines(), Lines{});
 }
 
+// The dry run takes each file's outcome from the run's own decision: an extension the run would
+// fail every file for is marked with its reason, and counts as a failure in the exit status.
+TEST_F(CliExecutable, DryRunMarksNamesTheRunWouldNotUse) {
+  files({"a.jpg", "b.jpg"});
+  const ProcessResult result = run({"photos", "--dry-run", "--name", "p", "--ext", "a/b"});
+  const std::string mark =
+      "  (使用できない名前です: 次の文字は使用できません \\ / : * ? \" < > |)\n";
+  EXPECT_EQ(result.out, "! 1  a.jpg -> p01.a/b" + mark + "! 2  b.jpg -> p02.a/b" + mark +
+                            "選択ファイル数 : 2\n同名のファイルと重なる数 : 0\n"
+                            "使用できない名前の数 : 2\n");
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(content(), (Lines{"a.jpg=a.jpg", "b.jpg=b.jpg"}));
+}
+
 TEST_F(CliExecutable, RunRenamesReportsAndLogsEveryFile) {
   files({"c.jpg", "a.jpg", "b.jpg"});
   const ProcessResult result = run({"photos", "--yes", "--name", "trip", "--digits", "3", "--ext",

@@ -156,6 +156,36 @@ TEST_F(CliEventsTest, ExitStatusFollowsTheEventValues) {
   }
 }
 
+// A reader that has gone (`batora-cli … | head -1`) is the stop command: the run ends after the
+// file under way, and the exit status says it was stopped.
+TEST_F(CliEventsTest, LostStandardOutputStopsTheRunLikeCtrlC) {
+  std::ostringstream runOut;
+  TerminalOutput on(runOut, false, err, false);
+  CliRenameEvents cli = events({.yes = true}, on);
+  bool stopped = false;
+  cli.onStop([&] { stopped = true; });
+  cli.started(3);
+  cli.fileDone(file(0, FileOutcome::kRenamed));
+  cli.betweenFiles();
+  EXPECT_FALSE(stopped);
+  runOut.setstate(std::ios::badbit);  // the write failed: EPIPE
+  cli.fileDone(file(1, FileOutcome::kRenamed));
+  cli.betweenFiles();
+  EXPECT_TRUE(stopped);
+  cli.ended(end(false, 3, 0));
+  EXPECT_EQ(exitStatus(cli.facts()), kExitInterrupted);
+}
+
+// No file name can forge a result line or steer the terminal; the messages keep their own line
+// breaks (CR LF), a lone one from a name is a mark.
+TEST_F(CliEventsTest, OutputShowsControlCharactersAsMarks) {
+  output.result("  1  a\n* 2  forged\x1b]0;title\x07");
+  output.message("エラー\r\n　(/p/a\rb --> c)");
+  output.prompt("\x1b[2J? ");
+  EXPECT_EQ(out.str(), "  1  a?* 2  forged?]0;title?\n");
+  EXPECT_EQ(err.str(), "エラー\n　(/p/a?b --> c)\n?[2J? ");
+}
+
 TEST_F(CliEventsTest, ATerminalShowsABigRunAsOneProgressLine) {
   struct Case {
     const char* name;

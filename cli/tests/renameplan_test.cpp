@@ -77,6 +77,28 @@ TEST(CliRenamePlan, MarksNamesTakenWhenTheirTurnComes) {
   }
 }
 
+// The run's own decision: an unusable name is never tried, so it is reported as such even where
+// the disk holds a file of that name, and the file keeps its old name for the files after it.
+TEST(CliRenamePlan, UnusableNamesAreMarkedAsTheRunFailsThem) {
+  const std::vector<std::pair<std::string, NameFault>> cases[] = {
+      {{"", NameFault::kEmpty}},
+      {{"x1.a/b", NameFault::kReservedCharacter}},
+      {{"x1.a:b", NameFault::kReservedCharacter}},
+      {{"p\nq1.jpg", NameFault::kControlCharacter}},
+      {{"..", NameFault::kDotName}},
+  };
+  for (const auto& c : cases) {
+    const auto& [name, fault] = c.front();
+    SCOPED_TRACE(name);
+    const std::vector<PlanMarking> marked = markCollisions(
+        plan({{"a", name}, {"b", "a"}}),
+        [](const fs::path& target, const fs::path&) { return target != fs::path("/p/b"); });
+    ASSERT_EQ(marked.size(), 2u);
+    EXPECT_EQ(marked[0], (PlanMarking{PlanMark::kUnusableName, -1, fault}));
+    EXPECT_EQ(marked[1].mark, PlanMark::kTargetExists);  // "a" is still there
+  }
+}
+
 TEST(CliRenamePlan, LinesShowRowsNamesMarksAndCounts) {
   std::vector<PlannedName> files = plan({{"a.jpg", "p01.jpg"}, {"b.jpg", "p02.jpg"}});
   std::vector<std::string> rowTexts{"a.jpg", "b.jpg"};
@@ -87,22 +109,30 @@ TEST(CliRenamePlan, LinesShowRowsNamesMarksAndCounts) {
   std::vector<PlanMarking> marks(files.size());
   marks[1].mark = PlanMark::kTargetExists;
   marks[2] = {PlanMark::kTakenInRun, 0};
+  marks[3] = {PlanMark::kUnusableName, -1, NameFault::kReservedCharacter};
   const std::vector<std::string> lines = planLines(files, marks, rowTexts, "選択ファイル数 : 11");
   EXPECT_EQ(lines[0], "   1  a.jpg -> p01.jpg");
   EXPECT_EQ(lines[1], "!  2  b.jpg -> p02.jpg  (同名のファイルが既に存在します)");
   EXPECT_EQ(lines[2], "! 11  c.jpg -> p03.jpg  (1 行目のファイルが先にこの名前になります)");
+  EXPECT_EQ(lines[3],
+            "! 12  c.jpg -> p03.jpg  (使用できない名前です: 次の文字は使用できません \\ / : * ? \" "
+            "< > |)");
   EXPECT_EQ(lines[11], "選択ファイル数 : 11");
   EXPECT_EQ(lines[12], "同名のファイルと重なる数 : 2");
+  EXPECT_EQ(lines[13], "使用できない名前の数 : 1");
 }
 
-TEST(CliRenamePlan, OnDiskAFileDoesNotTakeItsOwnName) {
+// Only the file's own entry leaves the name free; another link of the same file takes it, as
+// the run finds it taken.
+TEST(CliRenamePlan, OnDiskOnlyTheFilesOwnEntryLeavesTheNameFree) {
   batora::testing::TempDir dir;
   const fs::path a = dir.write("a", "a"), b = dir.write("b", "b");
   fs::create_hard_link(a, dir / "a-link");
   dir.mkdir("folder");
   EXPECT_TRUE(occupiedOnDisk(b, a));
   EXPECT_TRUE(occupiedOnDisk(dir / "folder", a));
-  EXPECT_FALSE(occupiedOnDisk(dir / "a-link", a));
+  EXPECT_TRUE(occupiedOnDisk(dir / "a-link", a));
+  EXPECT_FALSE(occupiedOnDisk(a, a));
   EXPECT_FALSE(occupiedOnDisk(dir / "missing", a));
 }
 

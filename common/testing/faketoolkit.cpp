@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "statuspanels.h"
+
 namespace batora::testing {
 
 int FakeToolkit::messageBox(std::string_view text, std::string_view title, int style) {
@@ -77,7 +79,7 @@ std::string FakeStatusBar::panelText(std::string_view key) const {
 }
 
 void FakeStatusBar::setPanelText(std::string_view key, std::string text) {
-  if (key == "stbpText") history.push_back(text);
+  if (key == kPanelText) history.push_back(text);
   texts[std::string(key)] = std::move(text);
 }
 
@@ -88,6 +90,15 @@ Picture FakeStatusBar::panelPicture(std::string_view key) const {
 
 void FakeStatusBar::setPanelPicture(std::string_view key, Picture picture) {
   pictures[std::string(key)] = picture;
+}
+
+long FakeStatusBar::panelWidthTwips(std::string_view key) const {
+  auto it = widths.find(key);
+  return it == widths.end() ? 0 : it->second;
+}
+
+void FakeStatusBar::setPanelWidthTwips(std::string_view key, long twips) {
+  widths[std::string(key)] = twips;
 }
 
 void FakeWindow::setInputLocked(bool isLocked) {

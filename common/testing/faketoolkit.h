@@ -113,6 +113,7 @@ class FakeStatusBar : public StatusBar {
  public:
   std::map<std::string, std::string, std::less<>> texts;
   std::map<std::string, Picture, std::less<>> pictures;
+  std::map<std::string, long, std::less<>> widths;
   // Every text the text panel showed, in order.
   std::vector<std::string> history;
   int repaints = 0;
@@ -122,6 +123,8 @@ class FakeStatusBar : public StatusBar {
   Picture panelPicture(std::string_view key) const override;
   void setPanelPicture(std::string_view key, Picture picture) override;
   void repaint() override { ++repaints; }
+  long panelWidthTwips(std::string_view key) const override;
+  void setPanelWidthTwips(std::string_view key, long twips) override;
 };
 
 class FakeWindow : public Window {

@@ -37,18 +37,20 @@ TEST_F(BsFuncTest, CriticalMessageBeepsShowsAndLogsAfterTheBox) {
   EXPECT_EQ(
       func.ShowErrMsg(0, "例外エラー！！ 強制終了します。\r\nno such file", 16, "CmnStartRename"),
       mb::kIdOk);
-  func.OutputErrLog("B", "second");
+  // A path inside a message cannot break the record or carry an escape into it.
+  func.OutputErrLog("B", "second (/p/a\n2000/05/31 forged\x1b[2J)");
   EXPECT_EQ(toolkit.beeps, 1);
   ASSERT_EQ(toolkit.boxes.size(), 1u);
   EXPECT_EQ(toolkit.boxes[0].title, "Batora");
   EXPECT_EQ(toolkit.boxes[0].style, 16);
   EXPECT_TRUE(toolkit.pointers.empty());
-  // The first record runs over two physical lines; every byte is code page 932.
-  EXPECT_EQ(errorLog(),
-            platform::utf8ToCp932(
-                "2000/05/31 09:05:07 , EXE名称=Batora , 発生場所=CmnStartRename"
-                " , エラー内容=例外エラー！！ 強制終了します。\r\nno such file\r\n"
-                "2000/05/31 09:05:07 , EXE名称=Batora , 発生場所=B , エラー内容=second\r\n"));
+  // The first record runs over two physical lines, as its message has them; every byte is code
+  // page 932.
+  EXPECT_EQ(errorLog(), platform::utf8ToCp932(
+                            "2000/05/31 09:05:07 , EXE名称=Batora , 発生場所=CmnStartRename"
+                            " , エラー内容=例外エラー！！ 強制終了します。\r\nno such file\r\n"
+                            "2000/05/31 09:05:07 , EXE名称=Batora , 発生場所=B , エラー内容=second "
+                            "(/p/a?2000/05/31 forged?[2J)\r\n"));
   EXPECT_NE(errorLog().find("\x83\x47\x83\x89\x81\x5B"), std::string::npos);  // エラー in SJIS
 }
 

@@ -52,11 +52,10 @@ TEST_F(IniFileTest, SpellingsOfTheSettings) {
     std::vector<LogLine> log = {};
   } rows[] = {
       {"empty file: the defaults", "", "|||off|on"},
-      // The lone LF stays inside the line: "1\nOUTPUT_LOG_ERROR=0" has no truth value, so on.
-      {"lines end at CR LF or a lone CR; the last needs no end",
+      {"lines end at CR LF, a lone CR or a lone LF; the last needs no end",
        "INIT_FINDDIR_OPTION=2\rINIT_SERCH_FILE_NAME=*.jpg\r\n"
-       "OUTPUT_LOG_RENAME=1\nOUTPUT_LOG_ERROR=0\r\nDIRPATH_LOG_RENAME=x",
-       "2||*.jpg|on|on",
+       "OUTPUT_LOG_RENAME=1\nOUTPUT_LOG_ERROR=0\n\nDIRPATH_LOG_RENAME=x",
+       "2||*.jpg|on|off",
        {renameMissing}},
       {"keys in any case, comments, tabs removed, inner spaces kept",
        "[section]\r\n# a comment line\r\n  init_FindDir_Option \t =  2   # depth\r\n"
@@ -113,20 +112,35 @@ TEST_F(IniFileTest, ValidValuesPassAndLogFoldersTakeTheLogNames) {
   EXPECT_TRUE(log.empty());
 }
 
-TEST_F(IniFileTest, ShiftJisFileWithAJapaneseFolder) {
-  auto folder = platform::pathToUtf8(dir.mkdir(platform::pathFromUtf8("写真　２０００")));
-  std::string text = "# 設定\r\nINIT_FINDDIR_PATH=" + folder + "\r\n";
-  std::string bytes = platform::utf8ToCp932(text);
-  ASSERT_NE(bytes, text);  // really Shift_JIS on disk
-  ASSERT_TRUE(readBytes(bytes));
-  EXPECT_EQ(ini.DefaultFindDirPath(), folder);
-}
-
-TEST_F(IniFileTest, Utf8FileWithByteOrderMarkIsReadAsUtf8) {
-  auto folder = platform::pathToUtf8(dir.mkdir(platform::pathFromUtf8("写真")));
-  ASSERT_TRUE(readBytes("\xEF\xBB\xBFINIT_FINDDIR_PATH=" + folder + "\r\n"));
-  EXPECT_EQ(ini.DefaultFindDirPath(), folder);
-  EXPECT_TRUE(log.empty());
+// Shift_JIS, the file's own encoding; UTF-8 with or without its byte-order mark, as Linux
+// editors save it.
+TEST_F(IniFileTest, JapaneseFolderInEitherEncoding) {
+  const std::string folder =
+      platform::pathToUtf8(dir.mkdir(platform::pathFromUtf8("写真　２０００")));
+  const std::string lines = "# 設定\r\nINIT_FINDDIR_PATH=" + folder + "\r\nINIT_FINDDIR_OPTION=3";
+  struct Row {
+    const char* name;
+    std::string bytes;
+  } rows[] = {
+      {"Shift_JIS", platform::utf8ToCp932(lines)},
+      {"UTF-8 with byte-order mark", "\xEF\xBB\xBF" + lines},
+      {"UTF-8 without it", lines},
+      {"UTF-8 with Linux line ends",
+       "# 設定\nINIT_FINDDIR_PATH=" + folder + "\nINIT_FINDDIR_OPTION=3\n"},
+  };
+  ASSERT_NE(rows[0].bytes, lines);  // really Shift_JIS on disk
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ini = clsIniFile{dir.path()};
+    ASSERT_TRUE(readBytes(row.bytes));
+    EXPECT_EQ(ini.DefaultFindDirPath(), folder);
+    EXPECT_EQ(ini.DefaultFindDirOption(), "3");
+    EXPECT_TRUE(log.empty());
+  }
+  // Shift_JIS that holds a valid UTF-8 sequence somewhere is still Shift_JIS when the whole is
+  // not UTF-8: ﾃｱ (C3 B1) reads as one UTF-8 character, 写 (8E CA) as none.
+  ASSERT_TRUE(readBytes(platform::utf8ToCp932("INIT_SERCH_FILE_NAME=ﾃｱ*写")));
+  EXPECT_EQ(ini.SerchFileName(), "ﾃｱ*写");
 }
 
 TEST_F(IniFileTest, FolderLookUpThatCannotBeCarriedOutFailsTheRead) {

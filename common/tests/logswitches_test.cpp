@@ -24,14 +24,14 @@ class LogSwitchesTest : public ::testing::Test {
   void start(const std::string& ini) {
     dir.write("Batora.ini", ini);
     ASSERT_TRUE(settings.ReadIniFile("Batora.ini", [](auto, auto) {}));
-    bar.setPanelPicture(kRenameLogPanel, kIcon);
-    bar.setPanelPicture(kErrorLogPanel, Picture{2});
+    bar.setPanelPicture(kPanelOutLogRen, kIcon);
+    bar.setPanelPicture(kPanelOutLogError, Picture{2});
     switches.CmnShowOutLogRen(settings.OutputLogRename());
     switches.CmnShowOutLogError();
   }
   bool shownOn() const {
     EXPECT_EQ(menu.isChecked(), settings.OutputLogRename());
-    EXPECT_EQ(static_cast<bool>(bar.panelPicture(kRenameLogPanel)), settings.OutputLogRename());
+    EXPECT_EQ(static_cast<bool>(bar.panelPicture(kPanelOutLogRen)), settings.OutputLogRename());
     return settings.OutputLogRename();
   }
 
@@ -57,16 +57,16 @@ TEST_F(LogSwitchesTest, TwoTogglesRestoreSwitchCheckMarkAndPicture) {
   EXPECT_FALSE(shownOn());
   switches.stbStatus_PanelClick("stbpOutLogRen");
   EXPECT_TRUE(shownOn());
-  EXPECT_EQ(bar.panelPicture(kRenameLogPanel), kIcon);
+  EXPECT_EQ(bar.panelPicture(kPanelOutLogRen), kIcon);
   // The switch lives in memory only.
   EXPECT_EQ(testing::readBytes(dir / "Batora.ini"), "OUTPUT_LOG_RENAME=yes\r\n");
 }
 
 TEST_F(LogSwitchesTest, ErrorLogPictureGoesOnlyWhenErrorLoggingIsOff) {
   start("");
-  EXPECT_EQ(bar.panelPicture(kErrorLogPanel), Picture{2});
+  EXPECT_EQ(bar.panelPicture(kPanelOutLogError), Picture{2});
   start("OUTPUT_LOG_ERROR=0\r\n");
-  EXPECT_FALSE(bar.panelPicture(kErrorLogPanel));
+  EXPECT_FALSE(bar.panelPicture(kPanelOutLogError));
 }
 
 TEST_F(LogSwitchesTest, ViewingAMissingLogWarnsAFailingViewerIsAnError) {

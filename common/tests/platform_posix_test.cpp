@@ -14,6 +14,11 @@ TEST(PathTest, NamesThatAreNotUtf8SurviveAndShowAReplacement) {
   EXPECT_EQ(pathFromUtf8("写真.jpg").native(), "写真.jpg");
 }
 
+// The short or failed write of a really full device, besides the capped write of AppendTest.
+TEST(AppendTest, FullDeviceFails) {
+  EXPECT_FALSE(appendToFile("/dev/full", "*** record ***\r\n"));
+}
+
 TEST(IniFileRootTest, ProgramFolderAtTheRootGivesNoDoubledSeparator) {
   clsIniFile ini{"/"};
   EXPECT_EQ(ini.LogErr_FName().native(), "/BatoraEr.log");

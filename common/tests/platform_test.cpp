@@ -22,6 +22,41 @@ TEST(Cp932Test, JapaneseTextRoundTripsAndWhatCannotBeHeldBecomesAMarkNotALostLin
   EXPECT_EQ(cp932ToUtf8("a\x81"), "a\xEF\xBF\xBD");
 }
 
+// A character is written only when the code page gives it back as itself; a look-alike would
+// name a file in the log that does not exist. The same bytes on every platform.
+TEST(Cp932Test, OnlyExactRoundTripsNoLookAlikes) {
+  struct Row {
+    const char* text;
+    const char* bytes;
+  } rows[] = {
+      {"¥", "?"},                   // not a backslash
+      {"‾", "?"},                   // not "~"
+      {"〜", "?"},                  // U+301C, not the code page's wave dash
+      {"−", "?"},                   // U+2212, not the code page's minus
+      {"～", "\x81\x60"},           // U+FF5E: the code page's own
+      {"－", "\x81\x7C"},           // U+FF0D
+      {"a¥b〜写", "a?b?\x8E\xCA"},  // only the look-alikes go
+      {"\\~", "\\~"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(utf8ToCp932(row.text), row.bytes);
+  }
+}
+
+// A record is written whole or not at all: a full disk leaves the file as it was, so that the
+// next record starts on a line of its own.
+TEST(AppendTest, FailedOrShortWriteLeavesNoHalfRecord) {
+  TempDir dir;
+  const auto log = dir.write("Batora.log", "first\r\n");
+  EXPECT_FALSE(appendToFile(log, "second record\r\n", 6));
+  EXPECT_EQ(testing::readBytes(log), "first\r\n");
+  EXPECT_FALSE(appendToFile(log, "third\r\n", 0));
+  EXPECT_TRUE(appendToFile(log, "fourth\r\n"));
+  EXPECT_EQ(testing::readBytes(log), "first\r\nfourth\r\n");
+  EXPECT_FALSE(appendToFile(dir / "missing" / "Batora.log", "x"));
+}
+
 TEST(LookUpTest, FilesFoldersAndFailures) {
   TempDir dir;
   auto file = dir.write(".hidden", "x");

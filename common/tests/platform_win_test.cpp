@@ -53,7 +53,7 @@ TEST(IniFileRootTest, ProgramFolderAtADriveRootGivesNoDoubledSeparator) {
   EXPECT_EQ(ini.LogRename_FName().native(), L"C:\\Batora.log");
 }
 
-TEST(RenameTest, NeverReplacesMovesIntoAnotherFolderAndKnowsAFileByItsIdentity) {
+TEST(RenameTest, NeverReplacesMovesIntoAnotherFolderAndKnowsAnEntryByItsName) {
   TempDir dir;
   const fs::path from = dir.write(L"\u5199\u771f.jpg", "a");
   const fs::path taken = dir.write("b.jpg", "b");
@@ -67,10 +67,10 @@ TEST(RenameTest, NeverReplacesMovesIntoAnotherFolderAndKnowsAFileByItsIdentity) 
   const RenameOutcome missing = renameNoReplace(from, dir / "c.jpg");
   EXPECT_EQ(missing.result, RenameResult::kFailed);
   EXPECT_FALSE(missing.description.empty());
-  // A file is known by its identity, whatever the case of its name.
-  EXPECT_TRUE(sameFile(taken, dir / "B.JPG"));
-  EXPECT_FALSE(sameFile(to, dir.write("copy.jpg", "a")));  // the same content is not enough
-  EXPECT_FALSE(sameFile(taken, dir / "missing"));
+  // One directory entry, whatever the case of its name; another link is another entry.
+  EXPECT_TRUE(sameEntry(taken, dir / "B.JPG"));
+  ASSERT_TRUE(::CreateHardLinkW((dir / "link.jpg").c_str(), taken.c_str(), nullptr));
+  EXPECT_FALSE(sameEntry(taken, dir / "link.jpg"));
 }
 
 TEST(FolderTest, FilesOfEveryAttributeAreListedFoldersApartInHomeOrder) {

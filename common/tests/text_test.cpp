@@ -23,6 +23,25 @@ TEST(JoinPathTest, NoDoubledSeparator) {
   EXPECT_EQ(joinPath("/photos/", "a.jpg"), "/photos/a.jpg");
 }
 
+TEST(PrintableTest, ControlCharactersBecomeMarksMessageLineBreaksMayStay) {
+  struct Row {
+    const char* name;
+    std::string text;
+    bool keepCrLf;
+    std::string shown;
+  } rows[] = {
+      {"a forged record", "a\r\n*** fake ***", false, "a??*** fake ***"},
+      {"a message's line break stays", "エラー\r\n(a\nb\rc)", true, "エラー\r\n(a?b?c)"},
+      {"a terminal title sequence", "\x1b]0;owned\x07.jpg", false, "?]0;owned?.jpg"},
+      {"NUL, DEL and C1 (U+009B)", std::string("a\0b\x7F\xC2\x9B", 6), false, "a?b??"},
+      {"TAB, Latin-1 and Japanese stay", "a\tÿ\u00A0写真", false, "a\tÿ\u00A0写真"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(printable(row.text, row.keepCrLf), row.shown);
+  }
+}
+
 TEST(Utf8Test, InvalidBytesBecomeReplacementCharacters) {
   EXPECT_EQ(utf8::sanitize("写真"), "写真");
   EXPECT_EQ(utf8::sanitize("a\xFF"

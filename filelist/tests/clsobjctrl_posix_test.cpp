@@ -22,6 +22,27 @@ TEST_F(PosixSearchTest, NamesThatAreNotUtf8AreListedAndKeptAsTheyAre) {
   EXPECT_EQ(ctrl.SelectionFileName(0).native(), (dir / "raw").native() + "/" + raw);
 }
 
+// Only an empty subfolder part means none: a folder whose name is blank is walked like any
+// other, and the searched folder's own files are listed once.
+TEST_F(PosixSearchTest, SubfolderWithABlankNameIsARealSubfolder) {
+  dir.write("top/a.txt", "x");
+  dir.write("top/   /b.txt", "x");
+  dir.write("top/ /c.txt", "x");
+  ASSERT_FALSE(search(dir / "top", 2));
+  EXPECT_EQ(rows(), (Rows{"a.txt", " /c.txt", "   /b.txt"}));
+  expectRowsMatchTable();
+  EXPECT_EQ(ctrl.SelectionFileName(2), dir / "top" / "   " / "b.txt");
+}
+
+// A name may hold what no row may show: a line break would put a forged row on the screen.
+TEST_F(PosixSearchTest, ControlCharactersOfANameAreShownAsMarksAndKept) {
+  const std::string raw = "a\n* 9  forged\x1b[2J.jpg";
+  dir.write(fs::path("raw") / raw, "x");
+  ASSERT_FALSE(search(dir / "raw", 1));
+  EXPECT_EQ(rows(), Rows{"a?* 9  forged?[2J.jpg"});
+  EXPECT_EQ(ctrl.SelectionFileName(0).native(), (dir / "raw").native() + "/" + raw);
+}
+
 TEST_F(PosixSearchTest, FileSystemRootRowsHaveNoLeadingSeparator) {
   const fs::path marker = "/batora-root-test-" + std::to_string(::getpid()) + ".txt";
   std::ofstream(marker) << "x";

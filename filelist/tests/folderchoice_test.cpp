@@ -123,6 +123,28 @@ TEST_F(FolderChoiceTest, TypedPatternLosesDoubleDotsAndSeparatorsEnterWritesItBa
   EXPECT_EQ(rows().size(), 3u);
 }
 
+// A paste, a drop or a program puts text into the box without a key press: the separators go
+// all the same, and the stored pattern never names a subfolder.
+TEST_F(FolderChoiceTest, PatternTextThatArrivesWithoutTypingLosesItsSeparators) {
+  folders.current = dir.path().string();
+  option = 1;
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"sub\\*.txt", "sub*.txt", "sub*.txt"},
+      {"sub/inner.txt", "subinner.txt", "subinner.txt"},
+      {"..\\..\\/x", "....x", "x"},
+      {"\\", "", "*.*"},
+  };
+  for (const auto& [pasted, shown, stored] : cases) {
+    SCOPED_TRACE(pasted);
+    box.setText(pasted);
+    EXPECT_EQ(box.text(), shown);
+    EXPECT_EQ(ctrl.SerchFileName(), stored);
+  }
+  box.setText("sub\\inner.txt");
+  type(U"\r");
+  EXPECT_EQ(rows(), Rows{});  // never sub's file as one of the folder's own
+}
+
 class FolderChoicePathTest : public FolderChoiceTest {
  protected:
   void SetUp() override {

@@ -138,24 +138,37 @@ TEST_F(WindowRenameRunTest, NoAtACollisionLeavesTheRun) {
   EXPECT_EQ(boxes().back(), closing("３件中 エラー１件"));
 }
 
-TEST_F(WindowRenameRunTest, StopAfterFileKShowsWhereItStoppedAndRestoresTheCaptions) {
-  files({"f1", "f2", "f3", "f4", "f5", "f6", "f7"});
-  rule("r", "3");
-  int yields = 0;
-  toolkit.onYield = [&] {
-    // The first yield comes before the loop; the fifth file's yield is the sixth.
-    if (++yields != 6) return;
-    EXPECT_TRUE(host.stop.isEnabled());
-    run.CmnStopRename();
-    EXPECT_TRUE(run.bStopRename());
-  };
-  start();
-  EXPECT_EQ(boxes().back(), closing("７件中 エラー０件"));
-  EXPECT_TRUE(
-      statusShowed("ﾘﾈｰﾑは中断されました。(７件中 ５件処理済み 未処理の先頭:" + file("f6") + ")"));
-  EXPECT_EQ(host.stop.caption(), "ﾘﾈｰﾑ中断(&X)");  // restored after the stop changed it
-  EXPECT_EQ(host.stopItem.caption(), "ﾘﾈｰﾑ中断(&X)");
-  EXPECT_FALSE(host.stop.isEnabled());
+// The first yield comes before the loop, with the stop command just enabled: a stop typed
+// ahead or queued at OK arrives there and must hold as well as one after file k.
+TEST_F(WindowRenameRunTest, StopShowsWhereItStoppedAndRestoresTheCaptions) {
+  struct Case {
+    const char* name;
+    int stopAtYield;
+    const char* done;
+    const char* firstUntouched;
+  } cases[] = {{"during the start-up yield", 1, "０", "f1"}, {"after file 5", 6, "５", "f6"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(folder);
+    status.history.clear();
+    files({"f1", "f2", "f3", "f4", "f5", "f6", "f7"});
+    rule("r", "3");
+    int yields = 0;
+    toolkit.onYield = [&] {
+      if (++yields != c.stopAtYield) return;
+      EXPECT_TRUE(host.stop.isEnabled());
+      run.CmnStopRename();
+      EXPECT_TRUE(run.bStopRename());
+    };
+    start();
+    EXPECT_EQ(boxes().back(), closing("７件中 エラー０件"));
+    EXPECT_TRUE(statusShowed(std::string("ﾘﾈｰﾑは中断されました。(７件中 ") + c.done +
+                             "件処理済み 未処理の先頭:" + file(c.firstUntouched) + ")"));
+    EXPECT_TRUE(fs::exists(folder / c.firstUntouched));
+    EXPECT_EQ(host.stop.caption(), "ﾘﾈｰﾑ中断(&X)");  // restored after the stop changed it
+    EXPECT_EQ(host.stopItem.caption(), "ﾘﾈｰﾑ中断(&X)");
+    EXPECT_FALSE(host.stop.isEnabled());
+  }
 }
 
 TEST_F(WindowRenameRunTest, StopPressedWhileABoxIsOpenEndsBeforeTheNextFile) {

@@ -130,11 +130,16 @@ TEST_F(RenameRunTest, RenameLogLinesByteForByteInCodePage932) {
   clock.time = {2000, 1, 2, 3, 4, 5};
   EXPECT_TRUE(OutputRenLog(func, "", "", "", true));
   EXPECT_TRUE(OutputRenLog(func, "/写真 2000/a b.jpg", "/写真 2000/夏　01.jpg", kRenamedOk));
+  // A name (legal on Linux) that would end the record and forge the next one.
+  EXPECT_TRUE(OutputRenLog(func, "/p/a\r\n*** 2000/01/02 03:04:05, [/p/x -> /p/y", "/p/\x1b[2J",
+                           kRenameFailed));
   EXPECT_EQ(testing::readBytes(dir / "Batora.log"),
             platform::utf8ToCp932(
                 "*** Rename Start !!  [2000/01/02 03:04:05] ***\r\n"
                 "*** 2000/01/02 03:04:05, [/写真 2000/a b.jpg -> /写真 2000/夏　01.jpg] "
-                "リネーム正常終了 ***\r\n"));
+                "リネーム正常終了 ***\r\n"
+                "*** 2000/01/02 03:04:05, [/p/a??*** 2000/01/02 03:04:05, [/p/x -> /p/y -> "
+                "/p/?[2J] リネーム異常終了 ***\r\n"));
   EXPECT_TRUE(toolkit.boxes.empty());
 }
 
@@ -242,6 +247,20 @@ TEST_F(RenameRunTest, LeftEarlyTheRestStaysUntouched) {
   }
 }
 
+// A stop that the start-up's yield delivers (a key typed ahead, a click queued at OK) holds: the
+// run leaves before its first file.
+TEST_F(RenameRunTest, StopDuringTheStartUpHolds) {
+  files({"a.jpg", "b.jpg"});
+  events.onStarted = [this] { run.requestStop(); };
+  RunEnd expected = runEnd(false, 2, 0, 0);
+  expected.firstUntouched = planned(0, "a.jpg", "x01.jpg");
+  EXPECT_EQ(run.run(), expected);
+  EXPECT_TRUE(events.files.empty());
+  EXPECT_EQ(content(folder), (Rows{"a.jpg=a.jpg", "b.jpg=b.jpg"}));
+  EXPECT_EQ(logLines(), (Rows{renameLogStartLine(clock.time),
+                              logLine("a.jpg", "x01.jpg", kRenameInterrupted)}));
+}
+
 TEST_F(RenameRunTest, StopDuringTheLastFileComesTooLate) {
   files({"a.jpg", "b.jpg"});
   events.onBetweenFiles = [&] {
@@ -284,22 +303,44 @@ TEST_F(RenameRunTest, FileFromASubfolderMovesUpIntoTheListedFolder) {
   EXPECT_TRUE(fs::is_empty(folder / "sub"));
 }
 
-TEST_F(RenameRunTest, NamesThatWouldLeaveTheFolderAreOrdinaryFailures) {
+// A name that would leave the folder, name nothing, hold a character the home platform refuses
+// (the extension is not checked before the run) or a control character is never tried.
+TEST_F(RenameRunTest, UnusableNamesAreOrdinaryFailures) {
   files({"a.jpg", "b.jpg", "c.jpg"});
   struct Row {
     const char* name;
     const char* ext;
-  } rows[] = {{"x", "../../escape"}, {"", ""}, {"x", "a/b"}};
+    NameFault fault;
+  } rows[] = {
+      {"x", "../../escape", NameFault::kReservedCharacter},
+      {"", "", NameFault::kEmpty},
+      {"x", "a/b", NameFault::kReservedCharacter},
+      {"x", "a\\b", NameFault::kReservedCharacter},
+      {"x", "a:b", NameFault::kReservedCharacter},
+      {"x", "a?", NameFault::kReservedCharacter},
+      {"x", "<|>", NameFault::kReservedCharacter},
+      {"p\nq", "jpg", NameFault::kControlCharacter},
+      {"p\r\n", "jpg", NameFault::kControlCharacter},
+      {"x", "a\x7F", NameFault::kControlCharacter},
+      {"x", "\x1b[0m", NameFault::kControlCharacter},
+  };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.ext);
+    SCOPED_TRACE(::testing::Message() << row.name << "." << row.ext);
     events = {};
+    fs::remove(dir / "Batora.log");
     rule(row.name, "1", row.ext);
     EXPECT_EQ(run.run(), (runEnd(true, 3, 3, 3)));
     EXPECT_EQ(events.outcomes(), std::vector<FileOutcome>(3, FileOutcome::kUnusableName));
+    for (const FileResult& file : events.files) EXPECT_EQ(file.fault, row.fault);
     EXPECT_TRUE(events.skipQuestions.empty() && events.lastNotices.empty());
     EXPECT_EQ(content(folder), (Rows{"a.jpg=a.jpg", "b.jpg=b.jpg", "c.jpg=c.jpg"}));
     EXPECT_EQ(content(dir.path()).size(), 3u);  // Batora.ini, Batora.log, photos
+    // Each record one line, whatever the name holds.
+    const Rows lines = logLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_TRUE(lines[3].ends_with(std::string("] ") + std::string(kRenameFailed) + " ***"));
   }
+  EXPECT_TRUE(toolkit.boxes.empty());
 }
 
 TEST_F(RenameRunTest, FileThatAlreadyHasItsNameIsNotACollision) {
@@ -307,6 +348,32 @@ TEST_F(RenameRunTest, FileThatAlreadyHasItsNameIsNotACollision) {
   EXPECT_EQ(run.run(), (runEnd(true, 2, 0, 2)));
   EXPECT_EQ(logLines()[1], logLine("x01.jpg", "x01.jpg", kRenamedOk));
   EXPECT_EQ(content(folder), (Rows{"x01.jpg=x01.jpg", "x02.jpg=y.jpg"}));
+}
+
+// Only the very same path is already named. Another link of the same file holds the name as any
+// other file would, and the old name must not be reported renamed while it stays.
+TEST_F(RenameRunTest, AnotherLinkOfTheSameFileIsACollision) {
+  files({"a.jpg"});
+  fs::create_hard_link(folder / "a.jpg", folder / "x01.jpg");
+  ASSERT_FALSE(objCtrl.SetFileList(window, folder, 1, status));
+  list.rows[0].selected = true;  // a.jpg; x01.jpg stays unselected
+  EXPECT_EQ(run.run(), (runEnd(true, 1, 1, 1)));
+  EXPECT_EQ(events.outcomes(), std::vector{kTaken});
+  EXPECT_EQ(events.lastNotices, std::vector<long>{0});
+  EXPECT_EQ(content(folder), (Rows{"a.jpg=a.jpg", "x01.jpg=a.jpg"}));
+  EXPECT_EQ(logLines()[1], logLine("a.jpg", "x01.jpg", kRenameFailed));
+}
+
+// A name that differs only in letter case is a real rename, also where the file system ignores
+// case and so finds the new name "taken" by the file itself.
+TEST_F(RenameRunTest, NameThatDiffersInCaseOnlyIsRenamed) {
+  files({"X01.JPG"});
+  EXPECT_EQ(run.run(), (runEnd(true, 1, 0, 1)));
+  EXPECT_EQ(events.outcomes(), std::vector{kOk});
+  // Windows gives the name its new case; Wine keeps the old one, which is its own matter.
+  if constexpr (platform::kSeparator == '/') {
+    EXPECT_EQ(content(folder), (Rows{"x01.jpg=X01.JPG"}));
+  }
 }
 
 TEST_F(RenameRunTest, NameThatIsNotUtf8IsRenamed) {

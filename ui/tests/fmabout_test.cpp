@@ -60,19 +60,6 @@ TEST(fmAboutBox, EachShowingHasTheSameTextsAndClosesWithEnterOrEsc) {
   EXPECT_TRUE(toolkit.started.empty());
 }
 
-TEST(fmAboutCentre, HalvesTheRoundedDifferenceDroppingTheRemainderTowardsZero) {
-  const std::tuple<const char*, double, double, long> rows[] = {
-      {"even difference", 20000, 5490, 7255},
-      {"odd difference drops the half", 1001, 0, 500},
-      {"fraction rounds before halving", 1000, 332.3, 334},
-      {"window wider than the screen", 100, 301, -100},
-  };
-  for (const auto& [name, screen, window, left] : rows) {
-    SCOPED_TRACE(name);
-    EXPECT_EQ(centredTwips(screen, window), left);
-  }
-}
-
 TEST(fmAboutCentre, BoxSitsInTheMiddleOfTheToolkitsScreen) {
   FakeToolkit toolkit;
   toolkit.screen = {1440 * 20, 1440 * 12};  // 20 by 12 inches

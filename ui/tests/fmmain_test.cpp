@@ -17,9 +17,10 @@ namespace batora {
 namespace {
 
 using testing::MainWindowTest;
-using testing::ProcessEnded;
 using Rows = std::vector<std::string>;
 
+// The start-up rules themselves are tested headless with the form logic; here, that the Qt
+// widgets raise each event once (one search for the folder, one for the depth option).
 TEST_F(MainWindowTest, EmptySettingsOpenOnTheProgramFolderWithTheStartValues) {
   open();
   EXPECT_EQ(find<QtFolderList>("DirLstBox")->path(), dir.path().string());
@@ -32,32 +33,6 @@ TEST_F(MainWindowTest, EmptySettingsOpenOnTheProgramFolderWithTheStartValues) {
   EXPECT_EQ(text("txtSample"), "20001231_01.jpg");
   EXPECT_FALSE(find<QPushButton>("cmdStop")->isEnabled());
   EXPECT_TRUE(toolkit.boxes.empty());
-}
-
-TEST_F(MainWindowTest, DepthThreeFromTheSettingsFillsTheWholeTree) {
-  open("INIT_FINDDIR_OPTION = 3\r\nINIT_SERCH_FILE_NAME=*.JPG\r\n");
-  EXPECT_EQ(window->CmnGetFindDirOption(), 3);
-  EXPECT_EQ(rows(), (Rows{"a.jpg", "b.jpg", "sub/d.jpg", "sub/deeper/e.jpg"}));
-  EXPECT_EQ(text("txtSerchFile"), "*.JPG");
-}
-
-TEST_F(MainWindowTest, MissingSettingsFileEndsAtOnceWithItsMessage) {
-  EXPECT_THROW(load(), ProcessEnded);
-  ASSERT_EQ(toolkit.boxes.size(), 1u);
-  EXPECT_EQ(toolkit.boxes[0].text, "INIファイル読み込みエラー!! 終了します。");
-  EXPECT_EQ(toolkit.boxes[0].style, 16);
-  EXPECT_NE(testing::readBytes(dir / "BatoraEr.log").find("Form_Load"), std::string::npos);
-  EXPECT_FALSE(window->isVisible());
-}
-
-TEST_F(MainWindowTest, SecondInstanceLeavesWithANotice) {
-  dir.write("Batora.ini", "");
-  toolkit.otherInstance = true;
-  EXPECT_FALSE(load());
-  ASSERT_EQ(toolkit.boxes.size(), 1u);
-  EXPECT_EQ(toolkit.boxes[0].text, "既に起動されています。");
-  EXPECT_EQ(toolkit.boxes[0].style, 64);
-  EXPECT_EQ(searches->count(), 0);
 }
 
 TEST_F(MainWindowTest, SampleFollowsEveryFieldAndTheLimitsHold) {
@@ -122,25 +97,6 @@ TEST_F(MainWindowTest, WholeRenameFromTheWindow) {
   EXPECT_EQ(find<QLabel>("lblSelNum")->text(), "選択ファイル数 : 0");
   EXPECT_EQ(find<QPushButton>("cmdStop")->text(), "ﾘﾈｰﾑ中断(&X)");
   EXPECT_FALSE(find<QPushButton>("cmdStop")->isEnabled());
-}
-
-TEST_F(MainWindowTest, CloseBoxWorksAgainOnceStopWasPressed) {
-  open();
-  QTest::mouseClick(find<QPushButton>("cmdSelectAll"), Qt::LeftButton);
-  QApplication::processEvents();
-  bool closedAfterStop = false;
-  int yields = 0;
-  toolkit.onYield = [&] {
-    QApplication::processEvents();
-    if (++yields != 2) return;
-    QTest::mouseClick(find<QPushButton>("cmdStop"), Qt::LeftButton);
-    EXPECT_EQ(find<QPushButton>("cmdStop")->text(), "待機中 . . .");
-    window->close();
-    closedAfterStop = !window->isVisible();
-  };
-  toolkit.answers = {mb::kIdOk, mb::kIdNo};
-  QTest::mouseClick(find<QPushButton>("cmdGo"), Qt::LeftButton);
-  EXPECT_TRUE(closedAfterStop);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ class QtStatusBarTest : public ::testing::Test {
  protected:
   QtStatusBarTest() {
     clock.time = {2026, 12, 6, 23, 59, 58};
-    bar = std::make_unique<QtStatusBar>(clock);
+    bar = std::make_unique<QtStatusBar>(clock, fmMainLayout().panels);
     bar->resize(800, 24);
     bar->show();
     QCoreApplication::processEvents();

@@ -1,0 +1,39 @@
+#include "fileoutcome.h"
+
+namespace batora {
+
+// The characters the home platform refuses in a name are refused everywhere: a name that holds
+// one could not be copied to the cards and sticks that photos come from. A control character
+// would break every line that shows the name.
+NameFault nameFault(std::string_view newName) {
+  if (newName.empty()) return NameFault::kEmpty;
+  if (newName == "." || newName == "..") return NameFault::kDotName;
+  for (const char c : newName) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return NameFault::kControlCharacter;
+  }
+  if (newName.find_first_of("\\/:*?\"<>|") != std::string_view::npos)
+    return NameFault::kReservedCharacter;
+  return NameFault::kNone;
+}
+
+// Only the very same path counts as already named. Another link of the same file is another
+// directory entry, and taking its name would leave the old name standing; a name that differs
+// in letter case only is a real rename where the file system ignores case, and `move` does it.
+FileResult settleFile(const PlannedName& file, const MoveNoReplace& move) {
+  if (file.oldPath.empty()) return {file, FileOutcome::kFailed};
+  if (const NameFault fault = nameFault(file.newName); fault != NameFault::kNone)
+    return {file, FileOutcome::kUnusableName, fault};
+  if (file.oldPath.native() == file.newPath.native()) return {file, FileOutcome::kRenamed};
+  switch (move(file.oldPath, file.newPath)) {
+    case platform::RenameResult::kDone:
+      return {file, FileOutcome::kRenamed};
+    case platform::RenameResult::kTargetExists:
+      return {file, FileOutcome::kNameTaken};
+    case platform::RenameResult::kFailed:
+      break;
+  }
+  return {file, FileOutcome::kFailed};
+}
+
+}  // namespace batora

@@ -1,0 +1,70 @@
+#pragma once
+// The main window on Win32: the controls built from fmMainLayout(), the form logic (MainForm)
+// that every event of them is handed to, the About box and the rename-log viewer.
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "clock.h"
+#include "formhost.h"
+#include "mainform.h"
+#include "winformbuilder.h"
+#include "wintoolkit.h"
+#include "winwindow.h"
+
+namespace batora {
+
+// What the program hands the window: created once by the program, replaced by tests.
+struct WinMainServices {
+  WinToolkit& toolkit;
+  Clock& clock;
+  std::filesystem::path programFolder;
+  std::string exeName;
+  // Ends the process at once, without any further window event.
+  std::function<void()> endAtOnce;
+};
+
+class WinMainWindow final : public FormHost, private LogViewer {
+ public:
+  // Built hidden; the window is the toolkit's main window while it lives.
+  explicit WinMainWindow(WinMainServices services);
+  ~WinMainWindow() override;
+  WinMainWindow(const WinMainWindow&) = delete;
+  WinMainWindow& operator=(const WinMainWindow&) = delete;
+
+  // The start-up sequence. False when the program ends without showing the window.
+  bool Form_Load();
+  void show();
+  WinWindow& frame() { return m_window; }
+  const WinFormBuilder& controls() const { return m_controls; }
+  MainForm& form() { return *m_form; }
+
+  TopLevelWindow& window() override { return m_window; }
+  TextField& textField(std::string_view name) override;
+  CheckField& checkField(std::string_view name, int index) override;
+  ListBox& listBox(std::string_view name) override;
+  Label& label(std::string_view name) override;
+  Command& command(std::string_view name) override;
+  MenuItem& menuItem(std::string_view name) override;
+  FolderList& folderList(std::string_view name) override;
+  DriveList& driveList(std::string_view name) override;
+  StatusBar& statusBar(std::string_view name) override;
+  LogViewer& logViewer() override { return *this; }
+  void showAbout() override;
+  void unload() override;
+  void endAtOnce() override;
+  std::string driveOf(const std::string& path) const override;
+
+ private:
+  bool showLog(const std::filesystem::path& log) override;
+
+  WinMainServices m_services;
+  WinWindow m_window;
+  WinFormBuilder m_controls;
+  std::unique_ptr<MainForm> m_form;
+  bool m_unloading = false;
+};
+
+}  // namespace batora
