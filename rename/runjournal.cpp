@@ -1,6 +1,7 @@
 #include "runjournal.h"
 
 #include <algorithm>
+#include <charconv>
 #include <system_error>
 
 namespace batora {
@@ -22,9 +23,10 @@ std::optional<long> runId(const fs::path& file) {
   if (name.size() <= kRunFileExtension.size() || !name.ends_with(kRunFileExtension))
     return std::nullopt;
   const std::string digits = name.substr(0, name.size() - kRunFileExtension.size());
-  if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    return std::nullopt;
-  return std::stol(digits);
+  long id = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
+  if (error != std::errc() || end != digits.data() + digits.size() || id < 0) return std::nullopt;
+  return id;
 }
 
 // A file written ahead, as text: paths compare and copy component by component.

@@ -202,6 +202,9 @@ TEST_F(UndoTest, TheJournalKeepsItsNewestRunsAndAnUnwritableOneStopsNoRun) {
     rule(i % 2 ? "r" : "s", "2", "jpg");
     renameAll();
   }
+  // Files of other names in the folder are no runs, however they look.
+  dir.write(journalDir().lexically_relative(dir.path()) / "99999999999999999999999.jnl", "");
+  dir.write(journalDir().lexically_relative(dir.path()) / "-1.jnl", "");
   const std::vector<fs::path> runs = journalRunFiles(journalDir());
   ASSERT_EQ(runs.size(), static_cast<size_t>(kJournalRunsKept));
   EXPECT_EQ(runs.back().filename(), "00000022.jnl");
