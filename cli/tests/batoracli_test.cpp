@@ -348,6 +348,14 @@ TEST_F(CliExecutable, UndoShowsAsksAndPutsTheLastRunBackAndCanItselfBeUndone) {
   EXPECT_EQ(content(), (Lines{"b.jpg=b.jpg", "r01.jpg=changed since the run"}));
 }
 
+// Killed outright: SIGKILL; Windows has no such signal, and the child process ends any signal
+// but SIGINT there with TerminateProcess, which is as abrupt.
+#ifdef SIGKILL
+constexpr int kKillSignal = SIGKILL;
+#else
+constexpr int kKillSignal = SIGTERM;
+#endif
+
 // A run killed outright writes no end and no after for the file under way; the journal still
 // tells which files were renamed.
 TEST_F(CliExecutable, UndoAfterAKilledRunPutsBackEveryFileItRenamed) {
@@ -368,7 +376,7 @@ TEST_F(CliExecutable, UndoAfterAKilledRunPutsBackEveryFileItRenamed) {
       return out.find("r0020.dat") != std::string::npos ||
              out.find("f0020.datのﾘﾈｰﾑ") != std::string::npos;
     }));
-    child.sendSignal(SIGKILL);
+    child.sendSignal(kKillSignal);
     child.finish();
   }
   long renamedCount = 0;
