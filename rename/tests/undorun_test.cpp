@@ -115,9 +115,12 @@ TEST_F(UndoTest, RunAndUndoRestoreEveryNameByteForByte) {
   const Rows log = logLines();
   ASSERT_EQ(log.size(), logAfterRun.size() + 1 + names.size());
   for (size_t k = 0; k < results.size(); ++k) {
+    const FileResult& result = results[k];
+    EXPECT_EQ(result.file.oldPath,
+              folder / ("r" + sequenceText(static_cast<long>(names.size() - k) - 1, 2) + ".jpg"));
     const std::string expected =
-        logLine("r" + sequenceText(static_cast<long>(names.size() - k) - 1, 2) + ".jpg",
-                platform::pathToUtf8(results[k].file.newPath.filename()), kUndoneOk);
+        renameLogFileLine(clock.time, platform::pathToUtf8(result.file.oldPath),
+                          platform::pathToUtf8(result.file.newPath), kUndoneOk);
     EXPECT_EQ(log[logAfterRun.size() + 1 + k],
               platform::cp932ToUtf8(platform::utf8ToCp932(printable(expected))));
   }
