@@ -20,8 +20,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -35,7 +37,10 @@
 #include "faketoolkit.h"
 #include "namingrule.h"
 #include "platform.h"
+#include "renameevents.h"
 #include "renamehostfake.h"
+#include "renamerun.h"
+#include "runjournal.h"
 #include "tempdir.h"
 #include "treegen.h"
 #include "windowrenamerun.h"
@@ -251,6 +256,104 @@ BENCHMARK(BM_RenameRun)
     ->UseManualTime()
     ->MinTime(2.0)
     ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+// The engine's run with every question answered yes and nothing shown: what the journal adds
+// to is the run alone, without a window around it.
+class SilentEvents final : public batora::RenameEvents {
+ public:
+  void refused(const batora::RenameRefusal&) override {}
+  bool confirmStart(long) override { return true; }
+  void started(long) override {}
+  void fileDone(const batora::FileResult&) override {}
+  bool skipTakenName(const batora::FileResult&) override { return false; }
+  void lastNameTaken(const batora::FileResult&) override {}
+  void betweenFiles() override {}
+  void ended(const batora::RunEnd&) override {}
+  void failedUnexpectedly(std::string_view) override {}
+};
+
+// Seconds of processor time (user and system) the process spent on one engine run over the
+// listed folder, with or without a journal; nothing when a file was left. Processor time, not
+// the clock: on a machine shared with other builds the clock mostly measures them.
+std::optional<double> timedEngineRun(Session& s, batora::RunJournal* journal) {
+  if (s.objCtrl.SetFileList(s.host.window, s.host.folder, 1, s.host.status)) return std::nullopt;
+  for (auto& row : s.host.list.rows) row.selected = true;
+  SilentEvents events;
+  batora::RenameRun run(s.func, s.objCtrl, s.rule, s.host.list, events);
+  run.setJournal(journal);
+  auto processorSeconds = [] {
+    timespec t{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+  };
+  const double start = processorSeconds();
+  const std::optional<batora::RunEnd> end = run.run();
+  const double seconds = processorSeconds() - start;
+  if (!end || !end->complete || end->errors != 0) return std::nullopt;
+  if (journal && journal->failed()) return std::nullopt;
+  return seconds;
+}
+
+// The journal's cost: the same engine run (rename log on) with and without the journal,
+// alternating, on fresh folders of the same names. The journal keeps its 20 runs as it does in
+// use, so pruning is included.
+void BM_RunJournal(benchmark::State& state) {
+  const long fileCount = state.range(0);
+  const std::vector<std::string> names =
+      batora::bench::fileNames(static_cast<std::size_t>(fileCount), kNamesSeed);
+  batora::testing::TempDir work;
+  const fs::path templateFile = work / "template";
+  const fs::path runFolder = work / "run";
+  Session session(runFolder);
+  session.programFolder.write("Batora.ini", "OUTPUT_LOG_RENAME=1\r\n");
+  if (!session.settings.ReadIniFile("Batora.ini", [](auto, auto) {})) {
+    state.SkipWithError("the settings file was not read");
+    return;
+  }
+  work.write("template", "");
+  const fs::path runLog = session.settings.LogRename_FName();
+  const fs::path journalFolder = work / "journal";
+
+  // The machine is shared: each pair is run back to back and the medians of the pairs are
+  // reported, so that a burst of someone else's work spoils one pair rather than the figure.
+  std::vector<double> withTimes, withoutTimes, shares;
+  long iteration = 0;
+  for (auto _ : state) {
+    double times[2] = {0, 0};
+    for (long step = 0; step < 2; ++step) {
+      const bool withJournal = (iteration + step) % 2 == 0;
+      batora::bench::linkedFolder(runFolder, templateFile, names);
+      emptied(runLog);
+      batora::RunJournal journal(journalFolder);
+      const std::optional<double> time = timedEngineRun(session, withJournal ? &journal : nullptr);
+      fs::remove_all(runFolder);
+      if (!time) {
+        state.SkipWithError("the run did not rename every file");
+        return;
+      }
+      times[withJournal ? 0 : 1] = *time;
+    }
+    withTimes.push_back(times[0]);
+    withoutTimes.push_back(times[1]);
+    shares.push_back((times[0] - times[1]) / times[1]);
+    state.SetIterationTime(times[0]);
+    ++iteration;
+  }
+  auto median = [](std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+  };
+  state.counters["run_ms"] = median(withoutTimes) * 1000;
+  state.counters["with_journal_ms"] = median(withTimes) * 1000;
+  state.counters["journal_share"] = median(shares);
+}
+BENCHMARK(BM_RunJournal)
+    ->Arg(9'999)
+    ->UseManualTime()
+    ->Iterations(15)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 

@@ -94,6 +94,8 @@ const std::vector<KnownOption>& knownOptions() {
        [](CliOptions& o, const std::string&) { return flag(&CliOptions::list, o); }},
       {"dry-run", 0, false,
        [](CliOptions& o, const std::string&) { return flag(&CliOptions::dryRun, o); }},
+      {"undo", 0, false,
+       [](CliOptions& o, const std::string&) { return flag(&CliOptions::undo, o); }},
       {"yes", 'y', false,
        [](CliOptions& o, const std::string&) { return flag(&CliOptions::yes, o); }},
       {"on-collision", 0, true,
@@ -191,6 +193,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
   if (options.help) return {options, {}};
   if (options.list && options.dryRun)
     return refused("--list と --dry-run は同時に指定できません。");
+  if (options.undo && options.list) return refused("--list と --undo は同時に指定できません。");
   // The window's check box has no action of its own either: it only directs a sort.
   if (options.descending && !options.sort)
     return refused("--desc は --sort と一緒に指定してください。");
@@ -230,6 +233,11 @@ Batora と同じ処理で、フォルダ内のファイルを一括してリネ�
       --dry-run       選択したファイルと付く予定の名前を表示します。既にある
                       名前や、同じ実行で先のファイルが付ける名前と重なる行には
                       先頭に ! を付けます。何も変更せず、ログも書きません。
+      --undo          直前のリネーム（取り消しを含む）を元に戻します。設定ファイルの
+                      フォルダの取り消し用記録（BatoraJournal）から、その実行が
+                      リネームしたファイルを新しい順に元の名前へ戻します。その後に
+                      変更・置き換え・移動されたファイルや、元の名前が使われている
+                      ファイルは飛ばします。--dry-run では予定だけを表示します。
   -y, --yes           確認（ファイル名の順番は間違いないですね？）を省略します。
                       端末がないときは、これがないと何もリネームしません。
       --on-collision skip|stop

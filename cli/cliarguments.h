@@ -34,6 +34,8 @@ struct CliOptions {
   std::optional<std::string> iniFile;
   bool list = false;
   bool dryRun = false;
+  // Reverse the last recorded run instead of renaming.
+  bool undo = false;
   bool yes = false;
   std::optional<Collision> onCollision;
   bool help = false;

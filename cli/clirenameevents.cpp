@@ -86,7 +86,8 @@ void CliRenameEvents::refused(const RenameRefusal& refusal) {
 }
 
 bool CliRenameEvents::confirmStart(long) {
-  const bool yes = answer(confirmationText(), true, confirmationAnswer(m_policy));
+  const bool yes = answer(m_confirmation.empty() ? confirmationText() : m_confirmation, true,
+                          confirmationAnswer(m_policy));
   if (!yes) m_outcome = RunOutcome::kCancelled;
   return yes;
 }

@@ -69,6 +69,8 @@ class CliRenameEvents final : public RenameEvents {
   // What to do between files once Ctrl+C was pressed or standard output was lost: the stop
   // command.
   void onStop(std::function<void()> stop) { m_stop = std::move(stop); }
+  // The question before the first rename, when it is not the run's own (an undo's).
+  void confirmWith(std::string text) { m_confirmation = std::move(text); }
   // The closing question of a run that got to its end; the command ends anyway, so Yes.
   void close(const RunEnd& end);
   RunFacts facts() const;
@@ -94,6 +96,7 @@ class CliRenameEvents final : public RenameEvents {
   std::function<std::optional<std::string>()> m_readLine;
   std::function<bool()> m_stopSignalled;
   std::function<void()> m_stop;
+  std::string m_confirmation;
   RunOutcome m_outcome = RunOutcome::kRefused;
   RunEnd m_end;
   long m_total = 0;

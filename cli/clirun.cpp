@@ -15,8 +15,11 @@
 #include "renameplan.h"
 #include "renamerun.h"
 #include "renametexts.h"
+#include "runjournal.h"
 #include "terminaltoolkit.h"
 #include "text.h"
+#include "undolines.h"
+#include "undorun.h"
 
 namespace batora::cli {
 namespace fs = std::filesystem;
@@ -151,15 +154,57 @@ int dryRun(Session& s, const NamingRule& rule) {
   return anyMarked ? kExitSomeFailed : kExitAllRenamed;
 }
 
+// A journal that cannot be written does not stop the run; the user learns that it cannot be
+// undone.
+void warnUnrecorded(Session& s, const RunJournal& journal) {
+  if (journal.failed())
+    s.output.message("batora-cli: 取り消し用の記録を書けませんでした（" +
+                     platform::pathToUtf8(journal.folder()) + "）。");
+}
+
 int renameFiles(Session& s, const NamingRule& rule, const CliOptions& options,
                 const CliEnvironment& env) {
   CliRenameEvents events(s.func, s.output,
                          AnswerPolicy{options.yes, options.onCollision, env.stdinIsTerminal},
                          env.readLine, env.stopSignalled);
   RenameRun run(s.func, s.objCtrl, rule, s.list, events);
+  RunJournal journal(journalFolder(s.settings));
+  run.setJournal(&journal);
   events.onStop([&run] { run.requestStop(); });
   if (env.armStop) env.armStop();
   if (const std::optional<RunEnd> end = run.run()) events.close(*end);
+  warnUnrecorded(s, journal);
+  return exitStatus(events.facts());
+}
+
+// The last recorded run, shown file by file; put back after the question unless it is a dry run.
+int undoLastRun(Session& s, const CliOptions& options, const CliEnvironment& env) {
+  std::optional<JournalRun> recorded = lastRenamingRun(journalFolder(s.settings));
+  if (!recorded) {
+    s.output.message("元に戻せるﾘﾈｰﾑの記録がありません。");
+    return kExitRefused;
+  }
+  const std::vector<UndoStep> steps = undoPlan(*recorded);
+  for (const std::string& line : undoLines(steps)) s.output.result(line);
+  if (options.dryRun) return anySkipped(steps) ? kExitSomeFailed : kExitAllRenamed;
+  if (std::all_of(steps.begin(), steps.end(),
+                  [](const UndoStep& step) { return step.check == UndoCheck::kAlreadyBack; })) {
+    s.output.message("元に戻すファイルはありません。");
+    return kExitAllRenamed;
+  }
+  CliRenameEvents events(s.func, s.output,
+                         AnswerPolicy{options.yes, options.onCollision, env.stdinIsTerminal},
+                         env.readLine, env.stopSignalled);
+  UndoRun undo(s.func, std::move(*recorded), events);
+  RunJournal journal(journalFolder(s.settings));
+  undo.setJournal(&journal);
+  long total = 0;
+  for (const UndoStep& step : steps) total += step.check == UndoCheck::kAlreadyBack ? 0 : 1;
+  events.confirmWith(undoConfirmationText(total));
+  events.onStop([&undo] { undo.requestStop(); });
+  if (env.armStop) env.armStop();
+  if (const std::optional<RunEnd> end = undo.run()) events.close(*end);
+  warnUnrecorded(s, journal);
   return exitStatus(events.facts());
 }
 
@@ -186,7 +231,9 @@ int runCli(const std::vector<std::string>& args, const CliEnvironment& env) {
 
   const fs::path iniPath = settingsPath(options, env);
   Session s(env, iniPath.parent_path());
-  if (!readSettings(s, iniPath) || !search(s, options, env)) return kExitRefused;
+  if (!readSettings(s, iniPath)) return kExitRefused;
+  if (options.undo) return undoLastRun(s, options, env);
+  if (!search(s, options, env)) return kExitRefused;
   if (const std::string refusal = select(s, options.select); !refusal.empty()) {
     refuseArgument(env, refusal);
     return kExitRefused;

@@ -22,6 +22,7 @@ PlanMarking marking(const FileResult& result, int takenByRow) {
     case FileOutcome::kUnusableName:
       return {PlanMark::kUnusableName, -1, result.fault};
     case FileOutcome::kFailed:
+    case FileOutcome::kNotTheSameFile:  // only an undo finds it; a run's plan never does
       break;
   }
   return {PlanMark::kFailed};

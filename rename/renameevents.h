@@ -10,10 +10,11 @@
 namespace batora {
 
 enum class FileOutcome {
-  kRenamed,       // the file carries its new name (also when it already did)
-  kNameTaken,     // another file holds the new name; nothing was replaced
-  kFailed,        // any other failure of the rename
-  kUnusableName,  // the rule gives no name a file may carry; nothing was tried
+  kRenamed,         // the file carries its new name (also when it already did)
+  kNameTaken,       // another file holds the new name; nothing was replaced
+  kFailed,          // any other failure of the rename
+  kUnusableName,    // the rule gives no name a file may carry; nothing was tried
+  kNotTheSameFile,  // an undo: the file is no longer the one the run renamed; nothing was tried
 };
 
 // Why a composed name cannot be used.

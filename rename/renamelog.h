@@ -11,6 +11,10 @@ namespace batora {
 inline constexpr std::string_view kRenamedOk = "リネーム正常終了";
 inline constexpr std::string_view kRenameFailed = "リネーム異常終了";
 inline constexpr std::string_view kRenameInterrupted = "リネームは中断されました";
+// The same lines for an undo, which renames files back.
+inline constexpr std::string_view kUndoneOk = "リネーム取消正常終了";
+inline constexpr std::string_view kUndoFailed = "リネーム取消異常終了";
+inline constexpr std::string_view kUndoInterrupted = "リネーム取消は中断されました";
 
 // The two kinds of line, without the line end.
 std::string renameLogStartLine(const platform::LocalDateTime& time);

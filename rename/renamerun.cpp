@@ -57,6 +57,7 @@ std::optional<RunEnd> RenameRun::run() {
 
     const NamingPlan plan(m_objCtrl, m_rule, selectedRows(m_list),
                           *numberValue(m_rule.digitsText()));
+    journalStart(plan);
     OutputRenLog(m_func, "", "", "", true);
 
     // The count of the checks is the count the summary reports, even when the run ends early.
@@ -75,6 +76,7 @@ std::optional<RunEnd> RenameRun::run() {
         break;
       }
     }
+    journalEnd(end);
     if (!end.complete) {
       leaveEarly(plan, end);
     } else {
@@ -82,9 +84,25 @@ std::optional<RunEnd> RenameRun::run() {
     }
     return end;
   } catch (const std::exception& e) {
+    if (m_journal) m_journal->end(JournalEnd::kFailed, RunEnd{});
     m_events.failedUnexpectedly(e.what());
     return std::nullopt;
   }
+}
+
+void RenameRun::journalStart(const NamingPlan& plan) {
+  if (!m_journal) return;
+  m_journal->start(
+      {0, RunKind::kRename, m_func.clock().now(), m_objCtrl.CurrentPath(), plan.size()},
+      [&plan](long k) { return plan.at(k); });
+}
+
+void RenameRun::journalEnd(const RunEnd& end) {
+  if (!m_journal) return;
+  const JournalEnd how = end.complete      ? JournalEnd::kComplete
+                         : m_stopRequested ? JournalEnd::kStopped
+                                           : JournalEnd::kLeftEarly;
+  m_journal->end(how, end);
 }
 
 FileResult RenameRun::renameOne(const PlannedName& file) const {
@@ -94,7 +112,9 @@ FileResult RenameRun::renameOne(const PlannedName& file) const {
 }
 
 bool RenameRun::handleFile(const PlannedName& file, RunEnd& end) {
+  if (m_journal) m_journal->before(file);
   const FileResult result = renameOne(file);
+  if (m_journal) m_journal->after(result);
   const bool renamed = result.outcome == FileOutcome::kRenamed;
   if (!renamed) ++end.errors;
   m_events.fileDone(result);

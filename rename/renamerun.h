@@ -11,6 +11,7 @@
 #include "namingplan.h"
 #include "namingrule.h"
 #include "renameevents.h"
+#include "runjournal.h"
 #include "toolkit.h"
 
 namespace batora {
@@ -26,6 +27,8 @@ class RenameRun {
   std::optional<RunEnd> run();
   // The stop command: the run leaves before its next file.
   void requestStop() { m_stopRequested = true; }
+  // Where the run is recorded for an undo; none: unrecorded.
+  void setJournal(RunJournal* journal) { m_journal = journal; }
   bool stopRequested() const { return m_stopRequested; }
 
  private:
@@ -33,12 +36,15 @@ class RenameRun {
   // Handles file k; false when the caller chose to leave the run.
   bool handleFile(const PlannedName& file, RunEnd& end);
   void leaveEarly(const NamingPlan& plan, RunEnd& end);
+  void journalStart(const NamingPlan& plan);
+  void journalEnd(const RunEnd& end);
 
   bsFunc& m_func;
   clsObjCtrl& m_objCtrl;
   const NamingRule& m_rule;
   ListBox& m_list;
   RenameEvents& m_events;
+  RunJournal* m_journal = nullptr;
   bool m_stopRequested = false;
 };
 

@@ -52,6 +52,11 @@ std::string confirmationText() {
   return "ファイル名の順番は間違いないですね？\r\nリネームを開始します。";
 }
 
+std::string undoConfirmationText(long total) {
+  return "直前のﾘﾈｰﾑを元に戻します。(対象ファイル:" + fullWidthNumber(total) +
+         "件)\r\nよろしいですか？";
+}
+
 std::string fileStatusText(const FileResult& result) {
   return shownPath(result.file.oldPath) +
          (result.outcome == FileOutcome::kRenamed ? "のﾘﾈｰﾑ 正常終了" : "のﾘﾈｰﾑ 異常終了");

@@ -18,6 +18,8 @@ std::string nameFaultText(NameFault fault);
 std::string refusalMessage(const RenameRefusal& refusal);
 // The question before the first rename.
 std::string confirmationText();
+// The question before an undo puts `total` files back.
+std::string undoConfirmationText(long total);
 // A file's status line: the old path and whether it got its name.
 std::string fileStatusText(const FileResult& result);
 // The taken-name message, with the question (not the last file) or the notice (the last one).

@@ -310,5 +310,87 @@ TEST_F(CliExecutable, CtrlCStopsABigRunAfterTheFileUnderWay) {
   EXPECT_NE(result.err.find("　(処理件数:５０００件中 エラー０件)"), std::string::npos);
 }
 
+TEST_F(CliExecutable, UndoShowsAsksAndPutsTheLastRunBackAndCanItselfBeUndone) {
+  files({"a.jpg", "b.jpg"});
+  EXPECT_EQ(run({"--undo", "--yes"}).exitStatus, 2);  // nothing recorded yet
+  ASSERT_EQ(run({"photos", "--yes", "--name", "r"}).exitStatus, 0);
+  const Lines renamed = content();
+  const size_t runLogLines = logLines().size();
+
+  const ProcessResult unconfirmed = run({"--undo"});
+  EXPECT_EQ(unconfirmed.exitStatus, 2);
+  EXPECT_EQ(content(), renamed);
+  const ProcessResult dry = run({"--undo", "--dry-run"});
+  EXPECT_EQ(dry.exitStatus, 0);
+  EXPECT_EQ(splitLines(dry.out), (Lines{"  1  " + path("r02.jpg") + " -> " + path("b.jpg"),
+                                        "  2  " + path("r01.jpg") + " -> " + path("a.jpg"),
+                                        "元に戻すファイル数 : 2", "飛ばすファイル数 : 0"}));
+  EXPECT_EQ(content(), renamed);
+
+  const ProcessResult undone = run({"--undo", "--yes"});
+  EXPECT_EQ(undone.exitStatus, 0);
+  EXPECT_EQ(content(), (Lines{"a.jpg=a.jpg", "b.jpg=b.jpg"}));
+  const Lines log = logLines();
+  EXPECT_EQ(
+      Lines(log.begin() + static_cast<long>(runLogLines), log.end()),
+      (Lines{"*** Rename Start !!  [T] ***", fileLine("r02.jpg", "b.jpg", "リネーム取消正常終了"),
+             fileLine("r01.jpg", "a.jpg", "リネーム取消正常終了")}));
+  EXPECT_EQ(run({"--undo", "--yes"}).exitStatus, 0);
+  EXPECT_EQ(content(), renamed);
+
+  // A file changed since: skipped, reported, kept; the others go back.
+  dir.write("photos/r01.jpg", "changed since the run");
+  const ProcessResult partly = run({"--undo", "--yes"});
+  EXPECT_EQ(partly.exitStatus, 1);
+  EXPECT_NE(partly.out.find("! 2  " + path("r01.jpg") + " -> " + path("a.jpg") +
+                            "  (リネームの後に変更・置き換え・移動されています)"),
+            std::string::npos);
+  EXPECT_EQ(content(), (Lines{"b.jpg=b.jpg", "r01.jpg=changed since the run"}));
+}
+
+// Killed outright: SIGKILL; Windows has no such signal, and the child process ends any signal
+// but SIGINT there with TerminateProcess, which is as abrupt.
+#ifdef SIGKILL
+constexpr int kKillSignal = SIGKILL;
+#else
+constexpr int kKillSignal = SIGTERM;
+#endif
+
+// A run killed outright writes no end and no after for the file under way; the journal still
+// tells which files were renamed.
+TEST_F(CliExecutable, UndoAfterAKilledRunPutsBackEveryFileItRenamed) {
+  constexpr int kFiles = 2000;
+  auto name = [](char prefix, int i) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%c%04d.dat", prefix, i);
+    return std::string(text);
+  };
+  const fs::path original = dir.write("original", "x");
+  for (int i = 1; i <= kFiles; ++i) fs::create_hard_link(original, folder / name('f', i));
+
+  {
+    testing::ChildProcess child(
+        BATORA_CLI_PATH,
+        withIni({"photos", "--yes", "--name", "r", "--digits", "4", "--ext", "dat"}), dir.path());
+    ASSERT_TRUE(child.readOutputUntil([](const std::string& out) {
+      return out.find("r0020.dat") != std::string::npos ||
+             out.find("f0020.datのﾘﾈｰﾑ") != std::string::npos;
+    }));
+    child.sendSignal(kKillSignal);
+    child.finish();
+  }
+  long renamedCount = 0;
+  for (int i = 1; i <= kFiles; ++i) renamedCount += fs::exists(folder / name('r', i)) ? 1 : 0;
+  ASSERT_GE(renamedCount, 20);
+  ASSERT_LT(renamedCount, kFiles);
+
+  const ProcessResult undone = run({"--undo", "--yes"});
+  EXPECT_EQ(undone.exitStatus, 0) << undone.err;
+  for (int i = 1; i <= kFiles; ++i) {
+    ASSERT_TRUE(fs::exists(folder / name('f', i))) << i;
+    ASSERT_FALSE(fs::exists(folder / name('r', i))) << i;
+  }
+}
+
 }  // namespace
 }  // namespace batora::cli

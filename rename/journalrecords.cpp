@@ -1,0 +1,248 @@
+#include "journalrecords.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "utf8.h"
+
+namespace batora {
+
+namespace {
+
+constexpr std::string_view kHeader = "batora-journal\t1\n";
+
+constexpr std::pair<FileOutcome, std::string_view> kOutcomeNames[] = {
+    {FileOutcome::kRenamed, "renamed"},        {FileOutcome::kNameTaken, "taken"},
+    {FileOutcome::kFailed, "failed"},          {FileOutcome::kUnusableName, "unusable"},
+    {FileOutcome::kNotTheSameFile, "changed"},
+};
+constexpr std::pair<JournalEnd, std::string_view> kEndNames[] = {
+    {JournalEnd::kComplete, "complete"},
+    {JournalEnd::kLeftEarly, "left"},
+    {JournalEnd::kStopped, "stopped"},
+    {JournalEnd::kFailed, "failed"},
+};
+
+template <typename T, size_t N>
+std::string_view nameOf(const std::pair<T, std::string_view> (&names)[N], T value) {
+  for (const auto& [v, name] : names)
+    if (v == value) return name;
+  return "?";
+}
+
+template <typename T, size_t N>
+std::optional<T> valueOf(const std::pair<T, std::string_view> (&names)[N], std::string_view name) {
+  for (const auto& [v, n] : names)
+    if (n == name) return v;
+  return std::nullopt;
+}
+
+std::string pathField(const std::filesystem::path& path) {
+  return escapeBytes(platform::pathBytes(path));
+}
+
+std::filesystem::path pathOf(std::string_view field) {
+  return platform::pathFromBytes(unescapeBytes(field));
+}
+
+template <typename T>
+std::optional<T> number(std::string_view field) {
+  T value{};
+  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+  if (error != std::errc() || end != field.data() + field.size()) return std::nullopt;
+  return value;
+}
+
+template <typename T>
+void appendNumber(std::string& line, T value) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  line.append(digits, end);
+}
+
+std::vector<std::string_view> fields(std::string_view line) {
+  std::vector<std::string_view> parts;
+  for (size_t tab; (tab = line.find('\t')) != std::string_view::npos; line.remove_prefix(tab + 1))
+    parts.push_back(line.substr(0, tab));
+  parts.push_back(line);
+  return parts;
+}
+
+std::string timeText(const platform::LocalDateTime& t) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
+                t.minute, t.second);
+  return text;
+}
+
+platform::LocalDateTime timeOf(std::string_view text) {
+  platform::LocalDateTime t;
+  std::sscanf(std::string(text).c_str(), "%d-%d-%d %d:%d:%d", &t.year, &t.month, &t.day, &t.hour,
+              &t.minute, &t.second);
+  return t;
+}
+
+std::optional<JournalStart> parseStart(const std::vector<std::string_view>& f) {
+  const auto id = number<long>(f[1]);
+  const auto count = number<long>(f[5]);
+  if (!id || !count || (f[2] != "rename" && f[2] != "undo")) return std::nullopt;
+  JournalStart start{*id, f[2] == "undo" ? RunKind::kUndo : RunKind::kRename, timeOf(f[3]),
+                     pathOf(f[4]), *count};
+  if (f.size() > 6) start.undoes = number<long>(f[6]).value_or(0);
+  return start;
+}
+
+JournalFile* fileAt(JournalRun& run, long index) {
+  for (auto it = run.files.rbegin(); it != run.files.rend(); ++it)
+    if (it->index == index) return &*it;
+  return nullptr;
+}
+
+// A file written again (its name changed at its turn) keeps only the later record.
+void parseBefore(const std::vector<std::string_view>& f, JournalRun& run) {
+  const auto index = number<long>(f[1]);
+  if (!index) return;
+  JournalFile file{*index, pathOf(f[2]), pathOf(f[3]), std::nullopt, std::nullopt};
+  if (JournalFile* known = fileAt(run, *index))
+    *known = std::move(file);
+  else
+    run.files.push_back(std::move(file));
+}
+
+void parseAfter(const std::vector<std::string_view>& f, JournalRun& run) {
+  const auto index = number<long>(f[1]);
+  const auto outcome = valueOf(kOutcomeNames, f[2]);
+  JournalFile* file = index ? fileAt(run, *index) : nullptr;
+  if (!outcome || !file) return;
+  file->outcome = outcome;
+  if (f.size() < 7) return;
+  const auto device = number<std::uint64_t>(f[3]);
+  const auto inode = number<std::uint64_t>(f[4]);
+  const auto size = number<std::uint64_t>(f[5]);
+  const auto modified = number<std::int64_t>(f[6]);
+  if (device && inode && size && modified)
+    file->identity = platform::FileIdentity{*device, *inode, *size, *modified};
+}
+
+// Files written ahead that the ended run never reached were never touched.
+void parseEnd(const std::vector<std::string_view>& f, JournalRun& run) {
+  run.end = valueOf(kEndNames, f[1]);
+  const auto reached = f.size() > 2 ? number<long>(f[2]) : std::nullopt;
+  if (!run.end || !reached) return;
+  std::erase_if(run.files,
+                [&](const JournalFile& file) { return !file.outcome && file.index >= *reached; });
+}
+
+void parseLine(std::string_view line, std::optional<JournalRun>& run) {
+  const std::vector<std::string_view> f = fields(line);
+  if (f[0] == "run" && f.size() >= 6 && !run) {
+    if (auto start = parseStart(f)) run = JournalRun{*start, {}, std::nullopt};
+    return;
+  }
+  if (!run) return;
+  if (f[0] == "before" && f.size() == 4) {
+    parseBefore(f, *run);
+  } else if (f[0] == "after" && f.size() >= 3) {
+    parseAfter(f, *run);
+  } else if (f[0] == "end" && f.size() >= 2) {
+    parseEnd(f, *run);
+  }
+}
+
+}  // namespace
+
+std::string escapeBytes(std::string_view bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(bytes.size() + 8);
+  while (!bytes.empty()) {
+    // Printable ASCII goes over as it is, in one piece.
+    size_t plain = 0;
+    while (plain < bytes.size() && bytes[plain] >= 0x20 && bytes[plain] < 0x7F &&
+           bytes[plain] != '%')
+      ++plain;
+    out.append(bytes.substr(0, plain));
+    bytes.remove_prefix(plain);
+    if (bytes.empty()) break;
+    const size_t length = utf8::sequenceLength(bytes);
+    if (length > 1) {
+      out.append(bytes.substr(0, length));
+    } else {
+      const auto byte = static_cast<unsigned char>(bytes[0]);
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    }
+    bytes.remove_prefix(length);
+  }
+  return out;
+}
+
+std::string unescapeBytes(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    unsigned byte = 0;
+    const char* digits = text.data() + i + 1;
+    if (text[i] == '%' && i + 2 < text.size() &&
+        std::from_chars(digits, digits + 2, byte, 16).ptr == digits + 2) {
+      out += static_cast<char>(byte);
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::string startRecord(const JournalStart& start) {
+  std::string line = std::string(kHeader) + "run\t" + std::to_string(start.id) + '\t' +
+                     (start.kind == RunKind::kUndo ? "undo" : "rename") + '\t' +
+                     timeText(start.time) + '\t' + pathField(start.folder) + '\t' +
+                     std::to_string(start.count);
+  if (start.kind == RunKind::kUndo) line += '\t' + std::to_string(start.undoes);
+  return line + '\n';
+}
+
+std::string beforeRecord(const PlannedName& file) {
+  std::string line = "before\t";
+  appendNumber(line, file.index);
+  line += '\t';
+  line += pathField(file.oldPath);
+  line += '\t';
+  line += pathField(file.newPath);
+  line += '\n';
+  return line;
+}
+
+std::string afterRecord(const FileResult& result,
+                        const std::optional<platform::FileIdentity>& identity) {
+  std::string line = "after\t";
+  appendNumber(line, result.file.index);
+  line += '\t';
+  line += nameOf(kOutcomeNames, result.outcome);
+  if (identity) {
+    for (const std::uint64_t value : {identity->device, identity->file, identity->size}) {
+      line += '\t';
+      appendNumber(line, value);
+    }
+    line += '\t';
+    appendNumber(line, identity->modified);
+  }
+  line += '\n';
+  return line;
+}
+
+std::string endRecord(JournalEnd how, const RunEnd& end) {
+  return "end\t" + std::string(nameOf(kEndNames, how)) + '\t' + std::to_string(end.reached) + '\t' +
+         std::to_string(end.errors) + '\n';
+}
+
+std::optional<JournalRun> parseJournalRun(std::string_view text) {
+  std::optional<JournalRun> run;
+  for (size_t end; (end = text.find('\n')) != std::string_view::npos; text.remove_prefix(end + 1))
+    parseLine(text.substr(0, end), run);
+  return run;
+}
+
+}  // namespace batora
