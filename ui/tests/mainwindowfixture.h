@@ -27,18 +27,15 @@ class MainWindowTest : public ::testing::Test {
       dir.write(name, name);
   }
 
-  // Loads the window; the process-ending paths throw so that a test sees where they happen.
-  bool load() {
+  // Loads the window over these settings and shows it, active. The process-ending paths throw
+  // so that a test sees where they happen.
+  void open(const std::string& settings = "") {
+    dir.write("Batora.ini", settings);
     window = std::make_unique<fmMain>(
         fmMainServices{toolkit, clock, dir.path(), "Batora", [] { throw ProcessEnded{}; }});
     searches = std::make_unique<QSignalSpy>(find<QtListBox>("lstFile")->model(),
                                             &QAbstractItemModel::modelReset);
-    return window->Form_Load();
-  }
-  // Loads the window over these settings and shows it, active.
-  void open(const std::string& settings = "") {
-    dir.write("Batora.ini", settings);
-    ASSERT_TRUE(load());
+    ASSERT_TRUE(window->Form_Load());
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -102,13 +102,6 @@ TEST_F(FolderListTest, ADriveAloneMeansItsCurrentFolder) {
   ::SetCurrentDirectoryW(temp.path().root_path().c_str());
 }
 
-TEST_F(FolderListTest, DropsReachTheCallback) {
-  DropData dropped;
-  list.acceptFileDrops([&](const DropData& data) { dropped = data; });
-  dropFiles(list.hwnd(), {temp.path().native()});
-  EXPECT_EQ(dropped.paths, (std::vector<std::string>{root}));
-}
-
 std::string driveText(char letter) {
   return std::string(1, letter) + ":";
 }

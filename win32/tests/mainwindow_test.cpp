@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,18 @@ namespace batora {
 namespace {
 
 using Rows = std::vector<std::string>;
+
+std::string windowText(HWND window) {
+  wchar_t text[64] = {};
+  ::GetWindowTextW(window, text, 64);
+  return win::narrow(text);
+}
+LOGFONTW fontOf(HWND control) {
+  LOGFONTW font{};
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+  return font;
+}
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -110,6 +123,7 @@ TEST_F(MainWindowTest, EveryRowOfTheTableIsMadeAndWalkedInItsOrder) {
     EXPECT_EQ(made.kind, expected[static_cast<size_t>(i)].kind);
     EXPECT_EQ(made.caption, expected[static_cast<size_t>(i)].caption);
   }
+  EXPECT_THROW(walk.controlAt(walk.controlCount()), std::out_of_range);
 }
 
 // The z-order is the tab order, so Tab and the access keys of labels and frames move the focus
@@ -152,9 +166,7 @@ TEST_F(MainWindowTest, TabOrderAccessKeysAndFontsFollowTheTable) {
   const int dpi = ScreenResolution::current().dpiY();
   for (const FontRow& row : fonts) {
     SCOPED_TRACE(row.control);
-    LOGFONTW font{};
-    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(hwnd(row.control), WM_GETFONT, 0, 0)),
-                 sizeof font, &font);
+    const LOGFONTW font = fontOf(hwnd(row.control));
     EXPECT_EQ(std::wstring(font.lfFaceName), row.face);
     EXPECT_EQ(font.lfHeight, -std::lround(row.points * dpi / 72.0));
   }
@@ -163,9 +175,7 @@ TEST_F(MainWindowTest, TabOrderAccessKeysAndFontsFollowTheTable) {
 TEST_F(MainWindowTest, StartUpFillsTheListAndTheNamingRuleAndTypingShowsTheSample) {
   open("INIT_SERCH_FILE_NAME=*.jpg\r\nOUTPUT_LOG_RENAME=1\r\n");
   EXPECT_EQ(listRows(), (Rows{"a.jpg", "b.jpg"}));
-  wchar_t caption[64] = {};
-  ::GetWindowTextW(main->frame().hwnd(), caption, 64);
-  EXPECT_EQ(win::narrow(caption), "Batora");
+  EXPECT_EQ(windowText(main->frame().hwnd()), "Batora");
   EXPECT_EQ(::SendMessageW(hwnd("optSearch", 1), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_NE(::SendMessageW(hwnd("stbStatus"), SB_GETICON, 1, 0), 0) << "rename log picture";
   EXPECT_EQ(::GetMenuState(::GetMenu(main->frame().hwnd()),
@@ -299,18 +309,13 @@ TEST_F(MainWindowTest, AboutBoxClosesWithEnterEscAndTheCloseBox) {
 TEST_F(MainWindowTest, AboutBoxIsBuiltFromItsTable) {
   open("");
   WinAboutBox about(toolkit, main->frame().hwnd());
-  wchar_t caption[64] = {};
-  ::GetWindowTextW(about.window().hwnd(), caption, 64);
-  EXPECT_EQ(win::narrow(caption), "ﾊﾞｰｼﾞｮﾝ情報");
+  EXPECT_EQ(windowText(about.window().hwnd()), "ﾊﾞｰｼﾞｮﾝ情報");
   EXPECT_EQ(about.controls().label("lblTitle").caption(), programAboutTitle());
   EXPECT_EQ(about.window().controlCount(), static_cast<int>(controlWalk(fmAboutLayout()).size()));
   EXPECT_EQ(::SendMessageW(about.controls().control("cmdOK")->hwnd(), WM_GETDLGCODE, 0, 0) &
                 DLGC_DEFPUSHBUTTON,
             DLGC_DEFPUSHBUTTON);
-  LOGFONTW font{};
-  ::GetObjectW(reinterpret_cast<HFONT>(
-                   ::SendMessageW(about.controls().control("lblTitle")->hwnd(), WM_GETFONT, 0, 0)),
-               sizeof font, &font);
+  const LOGFONTW font = fontOf(about.controls().control("lblTitle")->hwnd());
   EXPECT_EQ(std::wstring(font.lfFaceName), L"ＭＳ Ｐ明朝");
   EXPECT_EQ(font.lfWeight, FW_BOLD);
 }

@@ -1,4 +1,4 @@
-// Menu items, their shortcuts, the window lock and the control walk.
+// Menu items, their shortcuts and the window lock.
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,6 @@
 
 #include "shortcut.h"
 #include "winfixture.h"
-#include "winframe.h"
-#include "winlabel.h"
 #include "winmenu.h"
 #include "winmenuitem.h"
 #include "wintextfield.h"
@@ -55,8 +53,6 @@ class MenuWindowTest : public WinFixture {
     logs.emplace(file.handle(), 13, "mnOutLogRen", "ﾘﾈｰﾑﾛｸﾞを出力(&E)", "", window.hwnd());
     fileMenu.emplace(bar.handle(), 10, "mnFile", "ﾌｧｲﾙ(&F)", file, window.hwnd());
     window.setMenuBar(bar);
-    window.addControl(frame);
-    window.addControl(label);
     window.addControl(text);
     for (WinMenuItem* item : {&*fileMenu, &*end, &*divider, &*logs}) window.addMenuItem(*item);
     end->onClick = [this] { ++ends; };
@@ -81,8 +77,6 @@ class MenuWindowTest : public WinFixture {
     return handled;
   }
 
-  WinFrame frame{place("fraEdit", {5, 5, 300, 200}, "命名規則")};
-  WinLabel label{place("Label1", {10, 20, 100, 40}, "共通部分(&N)")};
   WinTextField text{place("txtName", {110, 20, 250, 40}), 16, false};
   std::optional<WinMenuItem> fileMenu, end, divider, logs;
   int ends = 0;
@@ -132,35 +126,6 @@ TEST_F(MenuWindowTest, LockKeepsTheFocus) {
   window.setInputLocked(false);
   EXPECT_TRUE(::IsWindowEnabled(window.hwnd()));
   EXPECT_EQ(::GetFocus(), focus);
-}
-
-TEST_F(MenuWindowTest, ControlWalkInTheOrderAdded) {
-  struct Row {
-    const char* name;
-    ControlKind kind;
-    const char* caption;
-  } expected[] = {
-      {"fraEdit", ControlKind::kFrame, "命名規則"},
-      {"Label1", ControlKind::kLabel, "共通部分(&N)"},
-      {"txtName", ControlKind::kControl, ""},
-      {"mnFile", ControlKind::kMenuItem, "ﾌｧｲﾙ(&F)"},
-      {"mnEnd", ControlKind::kMenuItem, "終了(&Q)"},
-      {"mnDiv", ControlKind::kMenuItem, "-"},
-      {"mnOutLogRen", ControlKind::kMenuItem, "ﾘﾈｰﾑﾛｸﾞを出力(&E)"},
-  };
-  ASSERT_EQ(window.controlCount(), static_cast<int>(std::size(expected)));
-  for (int i = 0; i < window.controlCount(); ++i) {
-    SCOPED_TRACE(i);
-    const ControlInfo info = window.controlAt(i);
-    EXPECT_EQ(info.name, expected[i].name);
-    EXPECT_EQ(info.kind, expected[i].kind);
-    EXPECT_EQ(info.caption, expected[i].caption);
-  }
-  EXPECT_TRUE(window.setControlEnabled(2, false));
-  EXPECT_FALSE(text.isEnabled());
-  EXPECT_TRUE(window.setControlEnabled(4, false));
-  EXPECT_FALSE(end->isEnabled());
-  EXPECT_THROW(window.controlAt(7), std::out_of_range);
 }
 
 }  // namespace
