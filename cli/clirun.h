@@ -32,7 +32,4 @@ struct CliEnvironment {
 
 int runCli(const std::vector<std::string>& args, const CliEnvironment& env);
 
-// Row `row` of the list as the window shows it, numbered from 1, "*" in front of a selected row.
-std::string listLine(const ListBox& list, int row);
-
 }  // namespace batora::cli

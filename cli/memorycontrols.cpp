@@ -45,8 +45,12 @@ void MemoryListBox::addRow(std::string text) {
 }
 
 std::string MemoryListBox::rowText(int row) const {
+  return std::string(rowView(row));
+}
+
+std::string_view MemoryListBox::rowView(int row) const {
   const Row& r = m_rows.at(row);
-  return m_blocks[r.block].substr(r.offset, r.length);
+  return std::string_view(m_blocks[r.block]).substr(r.offset, r.length);
 }
 
 void MemoryListBox::setRowText(int row, std::string text) {

@@ -24,6 +24,8 @@ class MemoryListBox final : public ListBox {
   void addRow(std::string text) override;
   int rowCount() const override { return static_cast<int>(m_rows.size()); }
   std::string rowText(int row) const override;
+  // The row's text where it lies; valid until the list changes.
+  std::string_view rowView(int row) const;
   // The old text stays in the buffer unused: rows are rewritten only one or two at a time.
   void setRowText(int row, std::string text) override;
   int selectedCount() const override;

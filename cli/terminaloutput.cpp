@@ -42,6 +42,14 @@ void TerminalOutput::listed(std::string_view line) {
   noteOutState();
 }
 
+void TerminalOutput::listedLines(std::string_view lines) {
+  clearProgress();
+  m_out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+  if (m_outIsTerminal) m_out << std::flush;
+  m_outPending = !m_outIsTerminal;
+  noteOutState();
+}
+
 void TerminalOutput::flush() {
   m_out << std::flush;
   m_outPending = false;

@@ -19,6 +19,8 @@ class TerminalOutput {
   // A line of a listing: on a terminal shown at once, into a pipe or a file written with the
   // next flush or any other output.
   void listed(std::string_view line);
+  // Lines of a listing, each with its line end, that hold no control character already.
+  void listedLines(std::string_view lines);
   void flush();
   // A box text; its CR LF line breaks become plain line ends.
   void message(std::string_view text);

@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <exception>
 #include <string_view>
-#include <type_traits>
 
 #include "folderscan.h"
 #include "quicksortfiles.h"
 #include "text.h"
-#include "utf8.h"
 
 namespace batora {
 namespace fs = std::filesystem;
@@ -23,41 +21,11 @@ fs::path withSeparator(const fs::path& folder) {
   return s;
 }
 
-// The length of CurrentPath() without building it: the list asks for it once per row, and
-// building a path allocates and splits it into components, none of which a row needs.
+// The length of CurrentPath() without building it.
 size_t withSeparatorLength(const fs::path& folder) {
   const fs::path::string_type& s = folder.native();
   if (s.empty()) return 0;
   return s.back() == kSep ? s.size() : s.size() + 1;
-}
-
-// Nearly every name is valid UTF-8 without a control character and goes into its row as it
-// is, after one pass over it; only the others are mended, a step at a time.
-std::string shownBytes(std::string_view bytes) {
-  size_t i = 0;
-  while (i < bytes.size()) {
-    const auto c = static_cast<unsigned char>(bytes[i]);
-    if (c >= 0x20 && c < 0x7F) {
-      ++i;
-      continue;
-    }
-    // A control character, or the lead byte of a C1 control: the careful way.
-    if (c < 0x80 || c == 0xC2) break;
-    const size_t length = utf8::sequenceLength(bytes.substr(i));
-    if (length == 1) break;  // not UTF-8
-    i += length;
-  }
-  if (i == bytes.size()) return std::string(bytes);
-  return printable(utf8::sanitize(bytes));
-}
-
-// A name may hold a line break or an escape, which no row may show.
-template <typename Native>
-std::string shownRelative(const Native& full, size_t skip) {
-  if constexpr (std::is_same_v<Native, std::string>)
-    return shownBytes(std::string_view(full).substr(skip));
-  else
-    return printable(platform::pathToUtf8(fs::path(full.substr(skip))));
 }
 
 }  // namespace
@@ -76,15 +44,11 @@ fs::path clsObjCtrl::CurrentPath() const {
 
 fs::path clsObjCtrl::SelectionFileName(long lIndex) const {
   if (lIndex < 0 || lIndex > SelectionFiles_FinalIndex()) return {};
-  return m_files[static_cast<size_t>(lIndex)];
+  return m_files.path(static_cast<size_t>(lIndex));
 }
 
-// Where the system keeps paths as bytes, the row comes from the text itself: a path object
-// would be built, split into components and thrown away for every row.
 std::string clsObjCtrl::rowText(long index) const {
-  const platform::PathText& full = m_files.at(static_cast<size_t>(index));
-  const size_t skip = std::min(withSeparatorLength(m_currentFolder), full.size());
-  return shownRelative(full, skip);
+  return m_files.rowText(static_cast<size_t>(index));
 }
 
 void clsObjCtrl::clearAll() {
@@ -152,7 +116,9 @@ bool clsObjCtrl::SearchFiles(const fs::path& sBase, const fs::path& sSubDir,
 
   const platform::FolderListing* entries = listing(prefix);
   if (!entries) return true;
-  for (const fs::path& name : entries->files) m_files.emplace_back(prefix.native() + name.native());
+  if (entries->files.empty()) return false;
+  m_files.beginFolder(prefix.native(), withSeparatorLength(m_currentFolder));
+  for (const fs::path& name : entries->files) m_files.addFile(name.native());
   return false;
 }
 
@@ -190,7 +156,7 @@ bool clsObjCtrl::SwapFilesArray(long lIndex1, long lIndex2) {
   if (lIndex1 < 0 || lIndex2 < 0 || lIndex1 > SelectionFiles_FinalIndex() ||
       lIndex2 > SelectionFiles_FinalIndex())
     return false;
-  std::swap(m_files[static_cast<size_t>(lIndex1)], m_files[static_cast<size_t>(lIndex2)]);
+  m_files.swap(static_cast<size_t>(lIndex1), static_cast<size_t>(lIndex2));
   return true;
 }
 

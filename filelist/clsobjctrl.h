@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bsfunc.h"
+#include "filetable.h"
 #include "platform.h"
 #include "toolkit.h"
 
@@ -62,7 +63,7 @@ class clsObjCtrl {
   Label* m_label = nullptr;
   std::string m_pattern;
   std::filesystem::path m_currentFolder;
-  std::vector<platform::PathText> m_files;
+  FileTable m_files;
   // The folder read last: the walk reads a folder for its files and then, right away, for its
   // subfolders, and one reading serves both.
   std::filesystem::path m_listedFolder;

@@ -1,8 +1,11 @@
 #include "quicksortfiles.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <span>
 #include <string_view>
@@ -35,9 +38,9 @@ NameParts splitName(std::string_view text) {
 // The entry's text as the user sees it, without a copy where the system keeps paths as bytes:
 // a byte that is not UTF-8 turns into U+FFFD on the way to UTF-16 just as it does in the shown
 // text, and the separator and the dot are the same bytes either way.
-template <typename Native>
-std::string_view shownText(const Native& native, std::string& scratch) {
-  if constexpr (std::is_same_v<Native, std::string>) {
+template <typename Text>
+std::string_view shownText(const Text& native, std::string& scratch) {
+  if constexpr (std::is_same_v<Text, std::string> || std::is_same_v<Text, std::string_view>) {
     return native;
   } else {
     scratch = platform::pathToUtf8(std::filesystem::path(native));
@@ -45,12 +48,21 @@ std::string_view shownText(const Native& native, std::string& scratch) {
   }
 }
 
-// How far ahead the loops over the table ask for memory they will read: each path's text lies
-// somewhere else on the heap, and waiting for each in turn was a good part of the sort's time.
+NameParts splitFileNameOnly(std::string_view name) {
+  const size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return {name, {}};
+  return {name.substr(0, dot), name.substr(dot + 1)};
+}
+
+// How far ahead the loops over the table ask for memory they will read: each key lies somewhere
+// else in the buffer, and waiting for each in turn was a good part of the sort's time.
 constexpr size_t kLookAhead = 8;
 
 // Up to this many entries, a group of tied keys is finished with a comparison sort.
 constexpr size_t kSmallGroup = 32;
+
+// From this many entries on, the counts of a radix sort cost less than the comparisons.
+constexpr size_t kRadixFrom = 256;
 
 // A hint only; without it the loads simply wait.
 inline void prefetch(const void* address) {
@@ -61,17 +73,73 @@ inline void prefetch(const void* address) {
 #endif
 }
 
-// ASCII, the bulk of most names, is widened in place instead of through a temporary string.
-void appendUtf16(std::u16string& out, std::string_view text) {
-  if (!std::all_of(text.begin(), text.end(),
-                   [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-    out += utf8::toUtf16(text);
-    return;
+// Length of the valid UTF-8 sequence at p (which holds a byte of 0x80 or more), 1 when it is
+// not one: the rules of utf8::sequenceLength, written out because the sort runs them for every
+// character of every name.
+size_t sequenceAt(const unsigned char* p, size_t left) {
+  const unsigned c = p[0];
+  auto within = [&](size_t i, unsigned low, unsigned high) {
+    return i < left && p[i] >= low && p[i] <= high;
+  };
+  if (c >= 0xC2 && c <= 0xDF) return within(1, 0x80, 0xBF) ? 2 : 1;
+  if (c >= 0xE0 && c <= 0xEF) {
+    const unsigned low = c == 0xE0 ? 0xA0 : 0x80, high = c == 0xED ? 0x9F : 0xBF;
+    return within(1, low, high) && within(2, 0x80, 0xBF) ? 3 : 1;
   }
+  if (c >= 0xF0 && c <= 0xF4) {
+    const unsigned low = c == 0xF0 ? 0x90 : 0x80, high = c == 0xF4 ? 0x8F : 0xBF;
+    return within(1, low, high) && within(2, 0x80, 0xBF) && within(3, 0x80, 0xBF) ? 4 : 1;
+  }
+  return 1;
+}
+
+// Eight bytes read as one number, the first the most significant.
+std::uint64_t bigEndian64(const char* bytes) {
+  std::uint64_t value;
+  std::memcpy(&value, bytes, sizeof value);
+  if constexpr (std::endian::native == std::endian::little) {
+#if defined(__GNUC__) || defined(__clang__)
+    value = __builtin_bswap64(value);
+#else
+    std::uint64_t swapped = 0;
+    for (int i = 0; i < 8; ++i, value >>= 8) swapped = (swapped << 8) | (value & 0xFF);
+    value = swapped;
+#endif
+  }
+  return value;
+}
+
+// Appends the text as bytes whose plain byte order is the ordinal order of its UTF-16 code
+// units. UTF-8 already orders as code points do; UTF-16 differs only in putting U+E000..U+FFFF
+// after the characters beyond the basic plane (their surrogates, D800..DFFF, are smaller). Those
+// are the three-byte sequences led by EE and EF, and F5 and F6, which lead nothing in UTF-8,
+// lift them above the four-byte leads F0..F4. A byte that is not UTF-8 counts as U+FFFD, as it
+// does in the shown text.
+void appendOrderBytes(std::string& out, std::string_view text) {
   const size_t at = out.size();
-  out.resize(at + text.size());
-  for (size_t i = 0; i < text.size(); ++i)
-    out[at + i] = static_cast<char16_t>(static_cast<unsigned char>(text[i]));
+  out.append(text);  // nearly every byte stays as it is
+  auto* bytes = reinterpret_cast<unsigned char*>(out.data() + at);
+  bool valid = true;
+  for (size_t i = 0; i < text.size();) {
+    if (i + 8 <= text.size() && (bigEndian64(text.data() + i) & 0x8080808080808080u) == 0) {
+      i += 8;  // eight ASCII characters
+      continue;
+    }
+    if (bytes[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    const size_t length = sequenceAt(bytes + i, text.size() - i);
+    if (length == 1) {
+      valid = false;
+      break;
+    }
+    if (bytes[i] == 0xEE || bytes[i] == 0xEF) bytes[i] += 0xF5 - 0xEE;
+    i += length;
+  }
+  if (valid) return;
+  out.resize(at);
+  appendOrderBytes(out, utf8::sanitize(text));
 }
 
 // Position in the range and the rank of its key among all distinct keys. Eight bytes, so the
@@ -86,168 +154,133 @@ struct Item {
 // keys share a rank, so comparing two ranks answers exactly what comparing the texts would, and
 // runs of equal keys (one file name in many folders) cost no string comparisons at all.
 //
-// The texts are cut into chunks of three UTF-16 code units, each unit stored plus one in 17 bits
-// and a short last chunk padded with zeros, so integer order is ordinal text order with a proper
-// prefix first. Every text ends with an all-zero chunk, below any chunk that holds a unit; the
-// secondary text thus counts only between equal primary ones. The keys are then sorted two chunks
-// at a time, most significant first, each round only within the groups still tied. A comparison
-// sort over whole strings spent most of its time waiting for texts scattered in memory; here a
-// round reads each tied entry's chunks once.
+// Each key is folded once into one buffer: the primary text in order bytes, a zero byte, the
+// secondary text. No name holds a zero, so it sorts below every character: a proper prefix comes
+// first, and the secondary text counts only between equal primary ones. The keys are then
+// ordered eight bytes at a time as one number, each round only within the groups still tied. A
+// comparison sort over whole keys spent most of its time waiting for keys scattered in memory,
+// and many names share a long beginning; here a round reads each tied key's next bytes once.
 class KeyRanks {
  public:
-  KeyRanks(const std::vector<platform::PathText>& table, long lo, long hi, bool byName) {
-    const auto count = static_cast<size_t>(hi - lo + 1);
+  template <typename PartsAt>
+  KeyRanks(size_t count, PartsAt partsAt, bool byName) {
     m_begin.reserve(count + 1);
-    std::string scratch;
-    std::u16string primary, secondary;
-    const auto first = table.begin() + lo;
-    m_chunks.reserve(chunksNeeded(first, count));
     for (size_t i = 0; i < count; ++i) {
-      if (i + kLookAhead < count) {
-        const auto& ahead = first[i + kLookAhead];  // the name is at the end
-        prefetch(ahead.data() + ahead.size() - 1);
-      }
-      const NameParts parts = splitName(shownText(first[i], scratch));
-      primary.clear();
-      secondary.clear();
-      appendUtf16(primary, byName ? parts.baseName : parts.extension);
-      appendUtf16(secondary, byName ? parts.extension : parts.baseName);
-      m_begin.push_back(m_chunks.size());
-      appendChunks(primary);
-      appendChunks(secondary);
+      const NameParts parts = partsAt(i);
+      m_begin.push_back(m_keys.size());
+      appendOrderBytes(m_keys, byName ? parts.baseName : parts.extension);
+      m_keys += '\0';
+      appendOrderBytes(m_keys, byName ? parts.extension : parts.baseName);
     }
-    m_begin.push_back(m_chunks.size());
-  }
-
-  // A million keys take a hundred megabytes of chunks; growing the vector by doubling would
-  // hold up to three times that for a moment. Where the texts are UTF-8, counting their UTF-16
-  // units is a cheap pass; elsewhere the guess is the average of ordinary names.
-  template <typename Iterator>
-  static size_t chunksNeeded(Iterator first, size_t count) {
-    if constexpr (!std::is_same_v<std::decay_t<decltype(*first)>, std::string>) {
-      return count * 8;
-    } else {
-      size_t chunks = 0;
-      for (size_t i = 0; i < count; ++i) {
-        if (i + kLookAhead < count) prefetch(first[i + kLookAhead].data());
-        const NameParts parts = splitName(first[i]);
-        chunks += chunksOf(parts.baseName) + chunksOf(parts.extension);
-      }
-      return chunks;
-    }
-  }
-
-  // Exact for valid UTF-8; an invalid byte may make it short, and the vector then grows.
-  static size_t chunksOf(std::string_view utf8Text) {
-    size_t units = 0;
-    for (const char c : utf8Text) {
-      const auto b = static_cast<unsigned char>(c);
-      units += (b & 0xC0) != 0x80 ? 1 : 0;
-      units += b >= 0xF0 ? 1 : 0;
-    }
-    return (units + 2) / 3 + 1;
+    m_begin.push_back(m_keys.size());
+    m_keys.shrink_to_fit();
   }
 
   std::vector<Item> rankedItems() const {
     const size_t count = m_begin.size() - 1;
-    std::vector<std::uint32_t> order(count);  // entries in key order as far as sorted yet
-    for (size_t i = 0; i < count; ++i) order[i] = static_cast<std::uint32_t>(i);
-    std::vector<char> groupStarts(count, 0);  // where a run of equal keys begins in `order`
+    std::vector<Head> heads(count);  // entries in key order as far as sorted yet
+    for (size_t i = 0; i < count; ++i) heads[i].index = static_cast<std::uint32_t>(i);
+    std::vector<char> groupStarts(count, 0);  // where a run of equal keys begins in `heads`
     if (count > 0) groupStarts[0] = 1;
-    std::vector<Range> tied = {{0, count}}, stillTied;
-    std::vector<Slot> slots;
-    for (size_t depth = 0; !tied.empty(); depth += 2) {
-      stillTied.clear();
-      for (const Range& range : tied) {
-        if (range.end - range.begin <= kSmallGroup) {
-          sortSmallGroup(order, range, depth, groupStarts);
-          continue;
-        }
-        slots.clear();
-        for (size_t at = range.begin; at < range.end; ++at) {
-          if (at + kLookAhead < range.end)
-            prefetch(&m_chunks[m_begin[order[at + kLookAhead]] + depth]);
-          slots.push_back(slotAt(order[at], depth));
-        }
-        std::sort(slots.begin(), slots.end(),
-                  [](const Slot& a, const Slot& b) { return a.chunks < b.chunks; });
-        size_t runBegin = 0;
-        for (size_t k = 0; k < slots.size(); ++k) {
-          order[range.begin + k] = slots[k].index;
-          if (k + 1 < slots.size() && slots[k + 1].chunks == slots[runBegin].chunks) continue;
-          groupStarts[range.begin + runBegin] = 1;
-          // A run's members agree on every chunk so far, so one of them tells whether the keys
-          // are complete, which makes them equal.
-          const std::uint32_t member = slots[runBegin].index;
-          if (k > runBegin && depth + 2 < chunkCount(member))
-            stillTied.push_back({range.begin + runBegin, range.begin + k + 1});
-          runBegin = k + 1;
-        }
+    std::vector<Range> tied = {{0, count, 0}};
+    std::vector<Head> scratch;
+    while (!tied.empty()) {
+      const Range range = tied.back();
+      tied.pop_back();
+      if (range.end - range.begin <= kSmallGroup) {
+        sortSmallGroup(heads, range, groupStarts);
+        continue;
       }
-      std::swap(tied, stillTied);
+      for (size_t at = range.begin; at < range.end; ++at) {
+        if (at + kLookAhead < range.end)
+          prefetch(keyData(heads[at + kLookAhead].index, range.depth));
+        heads[at].lead = leadingNumber(key(heads[at].index), range.depth);
+      }
+      sortByLead(std::span(heads).subspan(range.begin, range.end - range.begin), scratch);
+      size_t runBegin = range.begin;
+      for (size_t at = range.begin; at < range.end; ++at) {
+        if (at + 1 < range.end && heads[at + 1].lead == heads[runBegin].lead) continue;
+        groupStarts[runBegin] = 1;
+        // A run's members agree on every byte so far, so one of them that ended before the
+        // last of those bytes tells that all are equal: no key holds a zero where a shorter one
+        // is padded, but its one separator, which lies where the shorter key's does. One that
+        // ends on the last byte may still be a proper prefix of the others.
+        if (at > runBegin && key(heads[runBegin].index).size() >= range.depth + 8)
+          tied.push_back({runBegin, at + 1, range.depth + 8});
+        runBegin = at + 1;
+      }
     }
     std::vector<Item> items(count);
     std::uint32_t rank = 0;
     for (size_t at = 0; at < count; ++at) {
       if (at > 0 && groupStarts[at]) ++rank;
-      items[order[at]] = {rank, order[at]};
+      items[heads[at].index] = {rank, heads[at].index};
     }
     return items;
   }
 
  private:
-  struct Range {
-    size_t begin, end;
-  };
-  // Two chunks of one entry; sorting by two at a time halves the rounds over the tied entries.
-  struct Slot {
-    std::pair<std::uint64_t, std::uint64_t> chunks;
+  struct Head {
+    std::uint64_t lead;
     std::uint32_t index;
   };
+  // Entries [begin, end) of the sorted heads, which agree on their first `depth` bytes.
+  struct Range {
+    size_t begin, end, depth;
+  };
 
-  // An entry whose key ends with the first of the two chunks gets zero for the second: its
-  // group's other members, agreeing on everything so far, end there too.
-  Slot slotAt(std::uint32_t entry, size_t depth) const {
-    const std::uint64_t* chunks = &m_chunks[m_begin[entry] + depth];
-    return {{chunks[0], depth + 1 < chunkCount(entry) ? chunks[1] : 0}, entry};
+  std::string_view key(size_t i) const {
+    return std::string_view(m_keys).substr(m_begin[i], m_begin[i + 1] - m_begin[i]);
+  }
+  const char* keyData(size_t i, size_t depth) const { return m_keys.data() + m_begin[i] + depth; }
+
+  // Eight bytes from `depth` on as one number, the first the most significant; a short key is
+  // padded with zeros.
+  static std::uint64_t leadingNumber(std::string_view k, size_t depth) {
+    if (k.size() >= depth + 8) return bigEndian64(k.data() + depth);
+    std::uint64_t lead = 0;
+    for (size_t i = depth; i < depth + 8; ++i)
+      lead = (lead << 8) | (i < k.size() ? static_cast<unsigned char>(k[i]) : 0u);
+    return lead;
   }
 
-  size_t chunkCount(std::uint32_t entry) const { return m_begin[entry + 1] - m_begin[entry]; }
-
-  // The chunks from `depth` on. Two such rests never differ in length only: both would end
-  // with the same two zero chunks at the same places.
-  std::span<const std::uint64_t> rest(std::uint32_t entry, size_t depth) const {
-    return std::span(m_chunks).subspan(m_begin[entry] + depth, chunkCount(entry) - depth);
-  }
-
-  // A small group's chunks fit in the cache together, so a plain comparison sort over the rest
-  // of the keys is cheaper than further rounds, which would fetch every member once per chunk.
-  void sortSmallGroup(std::vector<std::uint32_t>& order, Range range, size_t depth,
-                      std::vector<char>& groupStarts) const {
-    const auto begin = order.begin() + static_cast<std::ptrdiff_t>(range.begin);
-    const auto end = order.begin() + static_cast<std::ptrdiff_t>(range.end);
-    std::sort(begin, end, [&](std::uint32_t a, std::uint32_t b) {
-      const auto x = rest(a, depth), y = rest(b, depth);
-      return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end());
-    });
-    for (auto it = begin + 1; it < end; ++it) {
-      const auto x = rest(*(it - 1), depth), y = rest(*it, depth);
-      if (!std::equal(x.begin(), x.end(), y.begin(), y.end())) groupStarts[it - order.begin()] = 1;
+  // A radix sort, a byte at a time from the last: a comparison sort took twice as long, and a
+  // byte that all the leads share (names begin alike) costs only its count.
+  static void sortByLead(std::span<Head> heads, std::vector<Head>& scratch) {
+    if (heads.size() < kRadixFrom) {
+      std::sort(heads.begin(), heads.end(),
+                [](const Head& a, const Head& b) { return a.lead < b.lead; });
+      return;
     }
-  }
-
-  void appendChunks(std::u16string_view text) {
-    for (size_t from = 0; from < text.size(); from += 3) {
-      std::uint64_t chunk = 0;
-      for (size_t i = from; i < from + 3; ++i)
-        chunk = (chunk << 17) | (i < text.size() ? text[i] + 1u : 0u);
-      m_chunks.push_back(chunk);
+    std::array<std::array<size_t, 256>, 8> counts{};
+    for (const Head& h : heads)
+      for (size_t b = 0; b < 8; ++b) ++counts[b][(h.lead >> (8 * b)) & 0xFF];
+    scratch.resize(heads.size());
+    std::span<Head> from = heads, to = scratch;
+    for (size_t b = 0; b < 8; ++b) {
+      std::array<size_t, 256>& count = counts[b];
+      if (count[(from[0].lead >> (8 * b)) & 0xFF] == heads.size()) continue;
+      size_t sum = 0;
+      for (size_t& c : count) sum += std::exchange(c, sum);
+      for (const Head& h : from) to[count[(h.lead >> (8 * b)) & 0xFF]++] = h;
+      std::swap(from, to);
     }
-    m_chunks.push_back(0);
+    if (from.data() != heads.data()) std::copy(from.begin(), from.end(), heads.begin());
   }
 
-  std::vector<std::uint64_t> m_chunks;  // every entry's chunks, back to back
-  std::vector<size_t> m_begin;          // where each entry's chunks begin, and where the last ends
+  // A small group's keys fit in the cache together, so a plain comparison sort over the rest of
+  // the keys is cheaper than further rounds, which would fetch every member once per round.
+  void sortSmallGroup(std::vector<Head>& heads, Range range, std::vector<char>& groupStarts) const {
+    const auto begin = heads.begin() + static_cast<std::ptrdiff_t>(range.begin);
+    const auto end = heads.begin() + static_cast<std::ptrdiff_t>(range.end);
+    auto rest = [&](const Head& h) { return key(h.index).substr(range.depth); };
+    std::sort(begin, end, [&](const Head& a, const Head& b) { return rest(a) < rest(b); });
+    for (auto it = begin + 1; it < end; ++it)
+      if (rest(*(it - 1)) != rest(*it)) groupStarts[static_cast<size_t>(it - heads.begin())] = 1;
+  }
+
+  std::string m_keys;           // every entry's key, back to back
+  std::vector<size_t> m_begin;  // where each key begins, and where the last ends
 };
 
 // (lo + hi) / 2 rounded to the nearest integer, halves to the even neighbour. The parity is that
@@ -316,18 +349,20 @@ class ClassicQuickSort {
   long m_offset;
 };
 
-// Gathers the entries in their new order, then moves them back. The reads jump around the table
-// but do not depend on one another, so the processor overlaps them; following the permutation's
-// cycles in place waited for every read in turn and took about twice as long.
-void permute(std::vector<platform::PathText>& table, long lo, const std::vector<Item>& items) {
-  const auto first = table.begin() + lo;
-  std::vector<platform::PathText> sorted;
-  sorted.reserve(items.size());
-  for (size_t i = 0; i < items.size(); ++i) {
-    if (i + kLookAhead < items.size()) prefetch(&first[items[i + kLookAhead].index]);
-    sorted.push_back(std::move(first[items[i].index]));
+// Where each entry of the range goes: entry k of the sorted range is order[k] of the old one.
+template <typename PartsAt>
+std::vector<std::uint32_t> sortedOrder(long lo, long hi, PartsAt partsAt, int iSortOption,
+                                       int iDescOption) {
+  const auto count = static_cast<size_t>(hi - lo + 1);
+  std::vector<Item> items = KeyRanks(count, partsAt, iSortOption == 1).rankedItems();
+  if (iDescOption == 1) {
+    // "Goes before" turns into "greater than", which is "less than" for ranks counted downwards.
+    for (Item& item : items) item.rank = std::numeric_limits<std::uint32_t>::max() - item.rank;
   }
-  std::move(sorted.begin(), sorted.end(), first);
+  ClassicQuickSort(items, lo).sort(lo, hi);
+  std::vector<std::uint32_t> order(count);
+  for (size_t k = 0; k < count; ++k) order[k] = items[k].index;
+  return order;
 }
 
 }  // namespace
@@ -340,20 +375,35 @@ void SplitFileName(const std::filesystem::path& path, std::string& baseName,
   extension.assign(parts.extension);
 }
 
-// The keys are split and converted once per sort rather than once per comparison, the quicksort
+// The keys are split and folded once per sort rather than once per comparison, the quicksort
 // runs over small rank records, and the paths themselves move only once at the end.
 void QuickSortFiles(std::vector<platform::PathText>& table, long lo, long hi, int iSortOption,
                     int iDescOption) {
   // The window always passes 0 to the final index; anything outside the table is left alone
   // rather than read past its end.
   if (lo >= hi || lo < 0 || hi >= static_cast<long>(table.size())) return;
-  std::vector<Item> items = KeyRanks(table, lo, hi, iSortOption == 1).rankedItems();
-  if (iDescOption == 1) {
-    // "Goes before" turns into "greater than", which is "less than" for ranks counted downwards.
-    for (Item& item : items) item.rank = std::numeric_limits<std::uint32_t>::max() - item.rank;
-  }
-  ClassicQuickSort(items, lo).sort(lo, hi);
-  permute(table, lo, items);
+  std::string scratch;
+  const auto first = table.begin() + lo;
+  const std::vector<std::uint32_t> order = sortedOrder(
+      lo, hi, [&](size_t i) { return splitName(shownText(first[i], scratch)); }, iSortOption,
+      iDescOption);
+  std::vector<platform::PathText> sorted;
+  sorted.reserve(order.size());
+  for (const std::uint32_t from : order) sorted.push_back(std::move(first[from]));
+  std::move(sorted.begin(), sorted.end(), first);
+}
+
+// Only the names are read, and only the small entry records move.
+void QuickSortFiles(FileTable& table, long lo, long hi, int iSortOption, int iDescOption) {
+  if (lo >= hi || lo < 0 || hi >= static_cast<long>(table.size())) return;
+  std::string scratch;
+  const std::vector<std::uint32_t> order = sortedOrder(
+      lo, hi,
+      [&](size_t i) {
+        return splitFileNameOnly(shownText(table.name(static_cast<size_t>(lo) + i), scratch));
+      },
+      iSortOption, iDescOption);
+  table.permute(static_cast<size_t>(lo), order);
 }
 
 }  // namespace batora

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "filetable.h"
 #include "platform.h"
 
 namespace batora {
@@ -20,5 +21,7 @@ void SplitFileName(const std::filesystem::path& path, std::string& baseName,
 // leaves them in.
 void QuickSortFiles(std::vector<platform::PathText>& table, long lo, long hi, int iSortOption,
                     int iDescOption);
+// The same order for the list controller's table.
+void QuickSortFiles(FileTable& table, long lo, long hi, int iSortOption, int iDescOption);
 
 }  // namespace batora

@@ -164,6 +164,23 @@ TEST(QuickSortFilesTest, EqualKeysFollowThePivotRoundedHalfToEven) {
   }
 }
 
+// The list controller's compact table, one folder per entry.
+FileTable fileTableOf(const Table& table) {
+  FileTable compact;
+  for (const platform::PathText& path : table) {
+    const size_t nameAt = path.rfind(platform::kSeparator) + 1;
+    compact.beginFolder(path.substr(0, nameAt), 0);
+    compact.addFile(FileTable::View(path).substr(nameAt));
+  }
+  return compact;
+}
+
+Table pathsOf(const FileTable& compact) {
+  Table paths;
+  for (size_t i = 0; i < compact.size(); ++i) paths.push_back(compact.path(i));
+  return paths;
+}
+
 // Every key, every pivot choice and every exchange leaves a trace in the order of equal keys, so
 // comparing whole tables against the plain steps checks all of them at once.
 TEST(QuickSortFilesTest, MatchesThePlainRecursiveStepsOnRandomTables) {
@@ -172,7 +189,9 @@ TEST(QuickSortFilesTest, MatchesThePlainRecursiveStepsOnRandomTables) {
       "Report final 1", "Report final 10", "Report final 1 copy", "Report", "a", "ab", "abc",
       // case, Japanese, outside the BMP, not UTF-8, a dot in the base name, empty
       "A", "b", "IMG_0001", "IMG_0010", "img_0001", "写真", "写真 1", "ﾌｧｲﾙ", "ファイル", "ｱ", "😀",
-      "photo\xFF", "a.b", ""};
+      "photo\xFF", "a.b", "",
+      // keys that end on an eight-byte boundary, and the same one character longer
+      "abcdefg", "abcdefgh", "abcdefgh1", "ab", "ab\xEE\x80\x80", "ab\xF0\x9F\x98\x80"};
   const std::vector<std::string> extensions = {"jpg", "JPG",    "Jpg",           "txt",
                                                "",    "ｊｐｇ", "backup_2023_1", "backup_2023_10"};
   const std::vector<std::string> folders = {"", "sub/", "sub/深い/", "2023 夏/", "x.y/"};
@@ -205,6 +224,9 @@ TEST(QuickSortFilesTest, MatchesThePlainRecursiveStepsOnRandomTables) {
         Table actual = input;
         QuickSortFiles(actual, lo, hi, iSortOption, iDescOption);
         ASSERT_EQ(actual, expected);
+        FileTable compact = fileTableOf(input);
+        QuickSortFiles(compact, lo, hi, iSortOption, iDescOption);
+        ASSERT_EQ(pathsOf(compact), expected);
       }
     }
   }
