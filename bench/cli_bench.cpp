@@ -7,7 +7,6 @@
 // The processor times are the steadier figures on a machine shared with other work.
 
 #include <benchmark/benchmark.h>
-#include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -15,13 +14,11 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "treegen.h"
@@ -48,42 +45,10 @@ double processCpuSeconds() {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
-// Owns a directory stream.
-class DirStream {
- public:
-  explicit DirStream(const std::string& path) : m_dir(::opendir(path.c_str())) {
-    if (!m_dir) throw std::system_error(errno, std::generic_category(), "opendir " + path);
-  }
-  DirStream(const DirStream&) = delete;
-  DirStream& operator=(const DirStream&) = delete;
-  ~DirStream() { ::closedir(m_dir); }
-  DIR* get() const { return m_dir; }
-
- private:
-  DIR* m_dir;
-};
-
-void readdirWalk(std::string& folder, std::vector<std::string>& paths) {
-  DirStream dir(folder);
-  const std::size_t length = folder.size();
-  while (const dirent* entry = ::readdir(dir.get())) {
-    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
-    folder += '/';
-    folder += entry->d_name;
-    if (entry->d_type == DT_REG)
-      paths.push_back(folder);
-    else if (entry->d_type == DT_DIR)
-      readdirWalk(folder, paths);
-    folder.resize(length);
-  }
-}
-
 Cost floorWalk(const fs::path& root, std::size_t& found) {
   const auto start = SteadyClock::now();
   const double cpuStart = processCpuSeconds();
-  std::string folder = root.native();
-  std::vector<std::string> paths;
-  readdirWalk(folder, paths);
+  const std::vector<std::string> paths = batora::bench::readdirWalk(root);
   benchmark::DoNotOptimize(paths.data());
   found = paths.size();
   return {std::chrono::duration<double>(SteadyClock::now() - start).count(),

@@ -8,14 +8,11 @@
 // every figure here is a warm-cache one.
 
 #include <benchmark/benchmark.h>
-#include <dirent.h>
 
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "bsfunc.h"
@@ -34,21 +31,6 @@ double secondsSince(SteadyClock::time_point start) {
   return std::chrono::duration<double>(SteadyClock::now() - start).count();
 }
 
-// Owns a directory stream.
-class DirStream {
- public:
-  explicit DirStream(const std::string& path) : m_dir(::opendir(path.c_str())) {
-    if (!m_dir) throw std::system_error(errno, std::generic_category(), "opendir " + path);
-  }
-  DirStream(const DirStream&) = delete;
-  DirStream& operator=(const DirStream&) = delete;
-  ~DirStream() { ::closedir(m_dir); }
-  DIR* get() const { return m_dir; }
-
- private:
-  DIR* m_dir;
-};
-
 std::size_t iteratorWalk(const fs::path& root) {
   std::vector<fs::path> paths;
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root))
@@ -57,26 +39,8 @@ std::size_t iteratorWalk(const fs::path& root) {
   return paths.size();
 }
 
-// `folder` is a buffer the walk extends and cuts back, so that a path costs one copy.
-void readdirWalk(std::string& folder, std::vector<std::string>& paths) {
-  DirStream dir(folder);
-  const std::size_t length = folder.size();
-  while (const dirent* entry = ::readdir(dir.get())) {
-    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
-    folder += '/';
-    folder += entry->d_name;
-    if (entry->d_type == DT_REG)
-      paths.push_back(folder);
-    else if (entry->d_type == DT_DIR)
-      readdirWalk(folder, paths);
-    folder.resize(length);
-  }
-}
-
 std::size_t readdirWalk(const fs::path& root) {
-  std::string folder = root.native();
-  std::vector<std::string> paths;
-  readdirWalk(folder, paths);
+  const std::vector<std::string> paths = batora::bench::readdirWalk(root);
   benchmark::DoNotOptimize(paths.data());
   return paths.size();
 }

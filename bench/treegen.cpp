@@ -1,11 +1,13 @@
 #include "treegen.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <string_view>
 #include <system_error>
@@ -14,6 +16,37 @@ namespace batora::bench {
 namespace fs = std::filesystem;
 
 namespace {
+
+// Owns a directory stream.
+class DirStream {
+ public:
+  explicit DirStream(const std::string& path) : m_dir(::opendir(path.c_str())) {
+    if (!m_dir) throw std::system_error(errno, std::generic_category(), "opendir " + path);
+  }
+  DirStream(const DirStream&) = delete;
+  DirStream& operator=(const DirStream&) = delete;
+  ~DirStream() { ::closedir(m_dir); }
+  DIR* get() const { return m_dir; }
+
+ private:
+  DIR* m_dir;
+};
+
+// `folder` is a buffer the walk extends and cuts back, so that a path costs one copy.
+void walkInto(std::string& folder, std::vector<std::string>& paths) {
+  DirStream dir(folder);
+  const std::size_t length = folder.size();
+  while (const dirent* entry = ::readdir(dir.get())) {
+    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+    folder += '/';
+    folder += entry->d_name;
+    if (entry->d_type == DT_REG)
+      paths.push_back(folder);
+    else if (entry->d_type == DT_DIR)
+      walkInto(folder, paths);
+    folder.resize(length);
+  }
+}
 
 // Part of the cache folder's name: a generator that lays out other trees must never reuse a
 // tree built by an older one, and the old one is not deleted (see cachedTree).
@@ -145,6 +178,13 @@ void linkedFolder(const fs::path& folder, const fs::path& templateFile,
     const fs::path link = folder / name;
     if (::link(templateFile.c_str(), link.c_str()) != 0) fail("link " + link.string());
   }
+}
+
+std::vector<std::string> readdirWalk(const fs::path& root) {
+  std::string folder = root.native();
+  std::vector<std::string> paths;
+  walkInto(folder, paths);
+  return paths;
 }
 
 }  // namespace batora::bench

@@ -40,6 +40,10 @@ std::vector<std::string> fileNames(std::size_t count, std::uint64_t seed);
 // deleted.
 std::filesystem::path cachedTree(std::size_t fileCount);
 
+// The readdir floor: every regular file below `root`, as full paths, found by a plain readdir
+// walk that does nothing else. Throws when a folder cannot be read.
+std::vector<std::string> readdirWalk(const std::filesystem::path& root);
+
 // Creates `folder` (which must not exist yet) holding one hard link to `templateFile` per name.
 void linkedFolder(const std::filesystem::path& folder, const std::filesystem::path& templateFile,
                   const std::vector<std::string>& names);

@@ -16,10 +16,15 @@ void MemoryListBox::clear() {
   m_current = -1;
 }
 
-MemoryListBox::Row MemoryListBox::stored(std::string_view text) {
+MemoryListBox::Row MemoryListBox::stored(std::string_view text, std::vector<std::string>& spare) {
   if (m_blocks.empty() || m_blocks.back().capacity() - m_blocks.back().size() < text.size()) {
-    m_blocks.emplace_back();
-    m_blocks.back().reserve(std::max(kBlockSize, text.size()));
+    if (!spare.empty() && spare.back().capacity() >= text.size()) {
+      m_blocks.push_back(std::move(spare.back()));
+      spare.pop_back();
+    } else {
+      m_blocks.emplace_back();
+      m_blocks.back().reserve(std::max(kBlockSize, text.size()));
+    }
   }
   std::string& block = m_blocks.back();
   const Row row{static_cast<std::uint32_t>(m_blocks.size() - 1),
@@ -33,15 +38,21 @@ void MemoryListBox::setRows(std::vector<std::string> rows) {
   fillRows(rows.size(), [&rows](size_t i) { return std::move(rows[i]); });
 }
 
+// The blocks are emptied and filled again rather than freed: a sort refills the list with the
+// same texts in another order, and fresh memory costs a page fault for every four kilobytes.
 void MemoryListBox::fillRows(size_t count, const std::function<std::string(size_t)>& rowAt) {
+  std::vector<std::string> blocks = std::move(m_blocks);
   clear();
+  for (std::string& block : blocks) block.clear();
+  std::reverse(blocks.begin(), blocks.end());  // taken from the back, in their old order
   m_rows.shrink_to_fit();
   m_rows.reserve(count);
-  for (size_t i = 0; i < count; ++i) m_rows.push_back(stored(rowAt(i)));
+  for (size_t i = 0; i < count; ++i) m_rows.push_back(stored(rowAt(i), blocks));
 }
 
 void MemoryListBox::addRow(std::string text) {
-  m_rows.push_back(stored(text));
+  std::vector<std::string> none;
+  m_rows.push_back(stored(text, none));
 }
 
 std::string MemoryListBox::rowText(int row) const {
@@ -55,7 +66,8 @@ std::string_view MemoryListBox::rowView(int row) const {
 
 void MemoryListBox::setRowText(int row, std::string text) {
   const bool selected = m_rows.at(row).selected;
-  m_rows.at(row) = stored(text);
+  std::vector<std::string> none;
+  m_rows.at(row) = stored(text, none);
   m_rows.at(row).selected = selected;
 }
 

@@ -44,7 +44,9 @@ class MemoryListBox final : public ListBox {
     std::uint32_t length;
     bool selected;
   };
-  Row stored(std::string_view text);
+  // Stores the text at the end of the last block, in a block from `spare` or a new one when it
+  // is full.
+  Row stored(std::string_view text, std::vector<std::string>& spare);
 
   std::vector<std::string> m_blocks;
   std::vector<Row> m_rows;

@@ -47,21 +47,71 @@ void foldCase(std::u32string& text) {
   for (char32_t& c : text) c = foldCase(c);
 }
 
-// Every folded key goes into one buffer: a folder of many files sorts without an allocation per
-// name, and the exact names are converted only for the rare keys that tie.
+namespace {
+
+// Writes each UTF-16 unit folded as two bytes, the high one first, so that byte order is unit
+// order; returns the end of what it wrote.
+char* writeUnits(char* out, std::u16string_view units, const UpcaseTable& table) {
+  for (const char16_t unit : units) {
+    const char16_t folded = table[unit];
+    *out++ = static_cast<char>(folded >> 8);
+    *out++ = static_cast<char>(folded & 0xFF);
+  }
+  return out;
+}
+
+// The name's UTF-16 units folded to upper case, as bytes in unit order. ASCII, the bulk of most
+// names, is folded byte by byte; only the other stretches are decoded. A name has no more UTF-16
+// units than UTF-8 bytes, so the room is made once.
+template <typename Native>
+void appendFoldedKey(std::string& out, const Native& native, std::u16string& scratch) {
+  const UpcaseTable& table = upcase();
+  if constexpr (std::is_same_v<Native, std::string>) {
+    const size_t at = out.size();
+    out.resize(at + 2 * native.size());
+    char* to = out.data() + at;
+    for (size_t i = 0; i < native.size();) {
+      const auto c = static_cast<unsigned char>(native[i]);
+      if (c < 0x80) {
+        *to++ = '\0';
+        *to++ = static_cast<char>(table[c]);
+        ++i;
+        continue;
+      }
+      size_t end = i + 1;
+      while (end < native.size() && static_cast<unsigned char>(native[end]) >= 0x80) ++end;
+      scratch.clear();
+      utf8::appendUtf16(scratch, std::string_view(native).substr(i, end - i));
+      to = writeUnits(to, scratch, table);
+      i = end;
+    }
+    out.resize(static_cast<size_t>(to - out.data()));
+  } else {
+    scratch.clear();
+    appendExactUtf16(scratch, native);
+    const size_t at = out.size();
+    out.resize(at + 2 * scratch.size());
+    writeUnits(out.data() + at, scratch, table);
+  }
+}
+
+}  // namespace
+
+// Every folded key goes into one buffer as bytes that compare as the folded units do: a folder
+// of many files sorts without an allocation per name and compares with memcmp, and the exact
+// names are converted only for the rare keys that tie.
 void sortInHomeOrder(std::vector<std::filesystem::path>& names) {
-  std::u16string folded;
+  std::string folded;
+  std::u16string scratch;
   std::vector<size_t> begin;
   begin.reserve(names.size() + 1);
   for (const auto& name : names) {
     begin.push_back(folded.size());
-    appendExactUtf16(folded, name.native());
-    for (size_t i = begin.back(); i < folded.size(); ++i)
-      folded[i] = static_cast<char16_t>(foldCase(folded[i]));
+    appendFoldedKey(folded, name.native(), scratch);
   }
   begin.push_back(folded.size());
   auto key = [&](size_t i) {
-    return std::u16string_view(folded).substr(begin[i], begin[i + 1] - begin[i]);
+    return std::string_view(folded).substr(begin[i], begin[i + 1] - begin[i]);
   };
   std::vector<size_t> order(names.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;

@@ -58,7 +58,8 @@ std::optional<RunEnd> RenameRun::run() {
     const NamingPlan plan(m_objCtrl, m_rule, selectedRows(m_list),
                           *numberValue(m_rule.digitsText()));
     journalStart(plan);
-    OutputRenLog(m_func, "", "", "", true);
+    m_log.emplace(m_func);
+    m_log->write("", "", "", true);
 
     // The count of the checks is the count the summary reports, even when the run ends early.
     RunEnd end;
@@ -118,8 +119,7 @@ bool RenameRun::handleFile(const PlannedName& file, RunEnd& end) {
   const bool renamed = result.outcome == FileOutcome::kRenamed;
   if (!renamed) ++end.errors;
   m_events.fileDone(result);
-  OutputRenLog(m_func, shown(file.oldPath), shown(file.newPath),
-               renamed ? kRenamedOk : kRenameFailed);
+  m_log->write(shown(file.oldPath), shown(file.newPath), renamed ? kRenamedOk : kRenameFailed);
   if (result.outcome != FileOutcome::kNameTaken) return true;
   if (file.index < end.total - 1) return m_events.skipTakenName(result);
   m_events.lastNameTaken(result);
@@ -132,7 +132,7 @@ void RenameRun::leaveEarly(const NamingPlan& plan, RunEnd& end) {
   if (end.reached < plan.size()) end.firstUntouched = plan.at(end.reached);
   m_events.ended(end);
   const PlannedName next = end.firstUntouched.value_or(PlannedName{});
-  OutputRenLog(m_func, shown(next.oldPath), shown(next.newPath), kRenameInterrupted);
+  m_log->write(shown(next.oldPath), shown(next.newPath), kRenameInterrupted);
 }
 
 }  // namespace batora

@@ -11,6 +11,7 @@
 #include "namingplan.h"
 #include "namingrule.h"
 #include "renameevents.h"
+#include "renamelog.h"
 #include "runjournal.h"
 #include "toolkit.h"
 
@@ -46,6 +47,8 @@ class RenameRun {
   RenameEvents& m_events;
   RunJournal* m_journal = nullptr;
   bool m_stopRequested = false;
+  // The log of the run under way.
+  std::optional<RenameLog> m_log;
 };
 
 // Why the rule cannot be applied to the selection; nullopt when it can. Checked in this order:

@@ -129,16 +129,19 @@ constexpr FileOutcome kTaken = FileOutcome::kNameTaken;
 TEST_F(RenameRunTest, RenameLogLinesByteForByteInCodePage932) {
   clock.time = {2000, 1, 2, 3, 4, 5};
   EXPECT_TRUE(OutputRenLog(func, "", "", "", true));
-  EXPECT_TRUE(OutputRenLog(func, "/写真 2000/a b.jpg", "/写真 2000/夏　01.jpg", kRenamedOk));
+  // A run's log keeps its time stamp while the second lasts, and only then.
+  RenameLog log(func);
+  EXPECT_TRUE(log.write("/写真 2000/a b.jpg", "/写真 2000/夏　01.jpg", kRenamedOk));
+  clock.time.second = 6;
   // A name (legal on Linux) that would end the record and forge the next one.
-  EXPECT_TRUE(OutputRenLog(func, "/p/a\r\n*** 2000/01/02 03:04:05, [/p/x -> /p/y", "/p/\x1b[2J",
-                           kRenameFailed));
+  EXPECT_TRUE(
+      log.write("/p/a\r\n*** 2000/01/02 03:04:05, [/p/x -> /p/y", "/p/\x1b[2J", kRenameFailed));
   EXPECT_EQ(testing::readBytes(dir / "Batora.log"),
             platform::utf8ToCp932(
                 "*** Rename Start !!  [2000/01/02 03:04:05] ***\r\n"
                 "*** 2000/01/02 03:04:05, [/写真 2000/a b.jpg -> /写真 2000/夏　01.jpg] "
                 "リネーム正常終了 ***\r\n"
-                "*** 2000/01/02 03:04:05, [/p/a??*** 2000/01/02 03:04:05, [/p/x -> /p/y -> "
+                "*** 2000/01/02 03:04:06, [/p/a??*** 2000/01/02 03:04:05, [/p/x -> /p/y -> "
                 "/p/?[2J] リネーム異常終了 ***\r\n"));
   EXPECT_TRUE(toolkit.boxes.empty());
 }
