@@ -10,7 +10,8 @@
 //
 // Usage: window_bench [ROWS ...]   (default 100000 1000000); each size runs in a process of its
 // own, so that the peak memory is the window's and not that of the size before.
-//   window_bench --flat 100000      the start-up over one folder of that many files, depth 1
+//   window_bench --flat 100000      the start-up over one folder of that many files at depth 1,
+//                                   after the start-up over an empty folder (the floor)
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -153,9 +154,10 @@ void writeIni(const QString& program, const fs::path& folder, int depth) {
 
 void report(const char* what, const Outcome& o, double target, const Gap& floor) {
   std::printf(
-      "%-14s longest gap %7.3f s wall %7.3f s cpu (target %.2f s, ratio %.2f; idle floor "
-      "%.3f s)  whole %7.3f s wall %7.3f s cpu\n",
-      what, o.gap.wall, o.gap.cpu, target, o.gap.cpu / target, floor.wall, o.wall, o.cpu);
+      "%-14s longest gap %6.3f s wall %6.3f s cpu (target %.2f s, ratio %.2f; idle floor "
+      "%.3f s)  whole %6.3f s wall %6.3f s cpu; peak so far %.0f MiB\n",
+      what, o.gap.wall, o.gap.cpu, target, o.gap.cpu / target, floor.wall, o.wall, o.cpu,
+      static_cast<double>(peakKib()) / 1024.0);
   std::fflush(stdout);
 }
 
@@ -234,8 +236,10 @@ fs::path flatFolder(std::size_t count) {
   return folder;
 }
 
+// The start-up over an empty folder is the floor: the window's making without a fill.
 int runFlat(std::size_t count) {
-  const fs::path folder = flatFolder(count);
+  QTemporaryDir empty;
+  const fs::path folder = count == 0 ? fs::path(empty.path().toStdString()) : flatFolder(count);
   QTemporaryDir program;
   writeIni(program.path(), folder, 1);
   batora::QtToolkit toolkit(program.path() + QStringLiteral("/batora.lock"));
@@ -282,6 +286,11 @@ int main(int argc, char* argv[]) {
     sizes = flat ? std::vector<std::size_t>{100'000} : std::vector<std::size_t>{100'000, 1'000'000};
   int failed = 0;
   for (const std::size_t size : sizes) {
+    if (flat)
+      failed |= inChild([&] {
+        QApplication app(argc, argv);
+        return runFlat(0);
+      });
     failed |= inChild([&] {
       QApplication app(argc, argv);
       return flat ? runFlat(size) : runTree(size);
