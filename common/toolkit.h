@@ -54,8 +54,10 @@ class ListBox {
   virtual void clear() = 0;
   // Replaces every row at once; no row is selected afterwards.
   virtual void setRows(std::vector<std::string> rows) = 0;
-  // setRows with the texts rowAt(0) .. rowAt(count - 1). A list that keeps its rows compactly
-  // takes them one at a time instead of holding every text twice.
+  // Shows the texts rowAt(0) .. rowAt(count - 1); no row is selected afterwards. A list may
+  // copy them at once or, so that a big table is not held twice, ask rowAt for a row whenever
+  // it draws one, until it is next cleared or filled: whenever the caller yields or calls the
+  // list, rowAt must answer as it did at the fill, except for rows changed with setRowText.
   virtual void fillRows(size_t count, const std::function<std::string(size_t)>& rowAt) {
     std::vector<std::string> rows;
     rows.reserve(count);

@@ -1,6 +1,7 @@
 #include "mainform.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "aboutform.h"
 #include "listcommands.h"
@@ -83,7 +84,14 @@ MainForm::MainForm(MainFormServices services, FormHost& host)
       m_run(m_func, m_objCtrl, m_rule, *this),
       m_choice(m_func, m_objCtrl, *this) {}
 
-MainForm::~MainForm() = default;
+// The file list may read its rows from the list controller's table until it is cleared, and the
+// host's controls outlive the form.
+MainForm::~MainForm() {
+  try {
+    fileList().clear();
+  } catch (const std::exception&) {
+  }
+}
 
 bool MainForm::handle(const FormEvent& event) {
   if (event.kind == FormEventKind::kDragDrop && event.drop == nullptr) return false;

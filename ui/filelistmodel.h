@@ -1,9 +1,10 @@
 #pragma once
-// The rows of the file list as a model, so that the view draws only the rows it shows.
+// The rows of the file list as a model over the caller's table: the view asks for the few rows
+// it draws, and no row is held here as a text of its own.
 
 #include <QAbstractListModel>
-#include <QString>
-#include <QStringList>
+
+#include "listrows.h"
 
 namespace batora {
 
@@ -17,15 +18,16 @@ class FileListModel final : public QAbstractListModel {
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
   // One model reset, however many rows.
-  void setRows(QStringList rows);
-  void addRow(const QString& text);
+  void showRows(size_t count, ListRows::RowAt rowAt);
+  void showRows(std::vector<std::string> rows);
+  void addRow(std::string text);
   // The row must exist.
-  const QString& rowText(int row) const;
-  void setRowText(int row, const QString& text);
-  bool hasRow(int row) const;
+  std::string rowText(int row) const { return m_rows.text(row); }
+  void setRowText(int row, std::string text);
+  bool hasRow(int row) const { return m_rows.has(row); }
 
  private:
-  QStringList m_rows;
+  ListRows m_rows;
 };
 
 }  // namespace batora

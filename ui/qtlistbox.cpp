@@ -8,8 +8,6 @@
 #include <string>
 #include <utility>
 
-#include "qstringutf8.h"
-
 namespace batora {
 
 QtListBox::QtListBox(QWidget* parent) : QListView(parent), m_rows(new FileListModel(this)) {
@@ -26,18 +24,21 @@ int QtListBox::existingRow(int row) const {
 }
 
 void QtListBox::clear() {
-  m_rows->setRows({});
+  m_rows->showRows(0, {});
 }
 
 void QtListBox::setRows(std::vector<std::string> rows) {
-  QStringList texts;
-  texts.reserve(static_cast<qsizetype>(rows.size()));
-  for (const std::string& row : rows) texts.push_back(toQString(row));
-  m_rows->setRows(std::move(texts));
+  m_rows->showRows(std::move(rows));
+}
+
+// The rows stay in the caller's table: a million of them would otherwise be held a second time,
+// as texts of Qt's own, and be converted all at once while the window waits.
+void QtListBox::fillRows(size_t count, const std::function<std::string(size_t)>& rowAt) {
+  m_rows->showRows(count, rowAt);
 }
 
 void QtListBox::addRow(std::string text) {
-  m_rows->addRow(toQString(text));
+  m_rows->addRow(std::move(text));
 }
 
 int QtListBox::rowCount() const {
@@ -45,11 +46,11 @@ int QtListBox::rowCount() const {
 }
 
 std::string QtListBox::rowText(int row) const {
-  return toUtf8(m_rows->rowText(existingRow(row)));
+  return m_rows->rowText(existingRow(row));
 }
 
 void QtListBox::setRowText(int row, std::string text) {
-  m_rows->setRowText(existingRow(row), toQString(text));
+  m_rows->setRowText(existingRow(row), std::move(text));
 }
 
 // Counted from the selection's ranges, not from a list of every selected index: after a

@@ -1,5 +1,6 @@
 #pragma once
-// The multi-selection file list on Qt: a list view over a row model, fast at 100,000 rows.
+// The multi-selection file list on Qt: a list view over a row model that reads the caller's
+// table, fast at a million rows.
 
 #include <QListView>
 
@@ -19,6 +20,8 @@ class QtListBox final : public QListView, public ListBox {
   // Rows outside the list throw std::out_of_range, as the engine's fake does.
   void clear() override;
   void setRows(std::vector<std::string> rows) override;
+  // Reads the rows through rowAt as it draws them.
+  void fillRows(size_t count, const std::function<std::string(size_t)>& rowAt) override;
   void addRow(std::string text) override;
   int rowCount() const override;
   std::string rowText(int row) const override;

@@ -1,9 +1,11 @@
 #pragma once
 // The file list on Win32: a list box with extended multiple selection that holds no texts of
-// its own; it draws the rows kept here, so that a hundred thousand of them are set at once.
+// its own; it draws each row from its caller's table, so that a million of them are set at once
+// and held only there.
 
 #include <vector>
 
+#include "listrows.h"
 #include "wincontrol.h"
 
 namespace batora {
@@ -14,6 +16,8 @@ class WinListBox final : public WinControl, public ListBox {
 
   void clear() override;
   void setRows(std::vector<std::string> rows) override;
+  // Reads the rows through rowAt as it draws them.
+  void fillRows(size_t count, const std::function<std::string(size_t)>& rowAt) override;
   void addRow(std::string text) override;
   int rowCount() const override;
   std::string rowText(int row) const override;
@@ -35,10 +39,11 @@ class WinListBox final : public WinControl, public ListBox {
 
  private:
   LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  void showRows();
   void widenScrolling(int textWidth);
   void draw(const DRAWITEMSTRUCT& item) const;
 
-  std::vector<std::wstring> m_rows;
+  ListRows m_rows;
   int m_scrollWidth = 0;
 };
 

@@ -33,30 +33,40 @@ void WinListBox::clear() {
   send(LB_SETHORIZONTALEXTENT, 0);
 }
 
-// The list only learns the count; the texts stay here and are measured with one device
-// context, for the sideways scrolling.
 void WinListBox::setRows(std::vector<std::string> rows) {
   send(WM_SETREDRAW, FALSE);
   clear();
-  m_rows.reserve(rows.size());
+  m_rows.show(std::move(rows));
+  showRows();
+}
+
+void WinListBox::fillRows(size_t count, const std::function<std::string(size_t)>& rowAt) {
+  send(WM_SETREDRAW, FALSE);
+  clear();
+  m_rows.show(count, rowAt);
+  showRows();
+}
+
+// The list only learns the count. Every row is measured once, with one device context, for
+// the sideways scrolling; its text is not kept.
+void WinListBox::showRows() {
   int widest = 0;
   {
     const TextMeasure measure(hwnd());
-    for (const std::string& row : rows) {
-      m_rows.push_back(win::wide(row));
-      widest = std::max(widest, measure.width(m_rows.back()));
-    }
+    for (int row = 0; row < rowCount(); ++row)
+      widest = std::max(widest, measure.width(win::wide(m_rows.text(row))));
   }
-  send(LB_SETCOUNT, m_rows.size());
+  send(LB_SETCOUNT, m_rows.count());
   widenScrolling(widest);
   send(WM_SETREDRAW, TRUE);
   ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void WinListBox::addRow(std::string text) {
-  m_rows.push_back(win::wide(text));
-  send(LB_SETCOUNT, m_rows.size());
-  widenScrolling(TextMeasure(hwnd()).width(m_rows.back()));
+  const std::wstring wide = win::wide(text);
+  m_rows.add(std::move(text));
+  send(LB_SETCOUNT, m_rows.count());
+  widenScrolling(TextMeasure(hwnd()).width(wide));
 }
 
 // A list box scrolls sideways only as far as it is told; the widest row tells it.
@@ -67,18 +77,18 @@ void WinListBox::widenScrolling(int textWidth) {
 }
 
 int WinListBox::rowCount() const {
-  return static_cast<int>(m_rows.size());
+  return static_cast<int>(m_rows.count());
 }
 
 std::string WinListBox::rowText(int row) const {
-  if (row < 0 || row >= rowCount()) return {};
-  return win::narrow(m_rows[static_cast<size_t>(row)]);
+  if (!m_rows.has(row)) return {};
+  return m_rows.text(row);
 }
 
 void WinListBox::setRowText(int row, std::string text) {
-  if (row < 0 || row >= rowCount()) return;
-  m_rows[static_cast<size_t>(row)] = win::wide(text);
-  widenScrolling(TextMeasure(hwnd()).width(m_rows[static_cast<size_t>(row)]));
+  if (!m_rows.has(row)) return;
+  widenScrolling(TextMeasure(hwnd()).width(win::wide(text)));
+  m_rows.setText(row, std::move(text));
   RECT area{};
   if (send(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&area)) != LB_ERR)
     ::InvalidateRect(hwnd(), &area, TRUE);
@@ -116,14 +126,14 @@ void WinListBox::repaint() {
 }
 
 void WinListBox::draw(const DRAWITEMSTRUCT& item) const {
-  if (item.itemID >= m_rows.size()) return;
+  if (item.itemID >= m_rows.count()) return;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   ::SetBkMode(item.hDC, TRANSPARENT);
   ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   RECT text = item.rcItem;
   text.left += kTextMargin;
-  const std::wstring& row = m_rows[item.itemID];
+  const std::wstring row = win::wide(m_rows.text(static_cast<int>(item.itemID)));
   ::DrawTextW(item.hDC, row.c_str(), static_cast<int>(row.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (item.itemState & ODS_FOCUS) ::DrawFocusRect(item.hDC, &item.rcItem);

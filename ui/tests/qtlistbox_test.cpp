@@ -33,7 +33,7 @@ TEST_F(QtListBoxTest, ManyRowsArriveInOneResetAndTheFocusRowIsNoSelection) {
   QSignalSpy resets(list.model(), &QAbstractItemModel::modelReset);
   QSignalSpy inserts(list.model(), &QAbstractItemModel::rowsInserted);
 
-  list.setRows(numberedRows(kManyRows));
+  list.fillRows(kManyRows, [](size_t i) { return "写真_" + std::to_string(i) + ".jpg"; });
   EXPECT_EQ(resets.count(), 1);
   EXPECT_EQ(inserts.count(), 0);
   EXPECT_EQ(list.rowCount(), kManyRows);
@@ -48,6 +48,31 @@ TEST_F(QtListBoxTest, ManyRowsArriveInOneResetAndTheFocusRowIsNoSelection) {
   EXPECT_EQ(list.currentRow(), 50'000);
   list.setCurrentRow(-1);
   EXPECT_EQ(list.currentRow(), -1);
+}
+
+// The rows stay in the caller's table: showing a hundred thousand of them reads the few that are
+// drawn, and a row moved by hand shows its new text.
+TEST_F(QtListBoxTest, ShownRowsAreReadFromTheCallersTableAsTheyAreDrawn) {
+  int reads = 0;
+  list.fillRows(kManyRows, [&reads](size_t i) {
+    ++reads;
+    return "row " + std::to_string(i);
+  });
+  list.resize(200, 300);
+  list.show();
+  list.scrollToBottom();
+  QCoreApplication::processEvents();
+  list.QWidget::repaint();
+  EXPECT_GT(reads, 0);
+  EXPECT_LT(reads, 1000);
+  EXPECT_EQ(list.model()->data(list.model()->index(kManyRows - 1, 0)).toString(),
+            QStringLiteral("row 99999"));
+
+  list.setRowText(kManyRows - 1, "moved.jpg");
+  EXPECT_EQ(list.model()->data(list.model()->index(kManyRows - 1, 0)).toString(),
+            QStringLiteral("moved.jpg"));
+  list.fillRows(2, [](size_t i) { return "again " + std::to_string(i); });
+  EXPECT_EQ(list.rowText(1), "again 1");
 }
 
 TEST_F(QtListBoxTest, OverlappingSelectionRangesCountEachRowOnce) {
