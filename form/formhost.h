@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "formcontrols.h"
 #include "logswitches.h"
 #include "toolkit.h"
 
@@ -16,18 +17,20 @@ class FormHost {
   virtual ~FormHost() = default;
 
   virtual TopLevelWindow& window() = 0;
-  // The control with that name, as the interface its kind implements; a control of another
-  // kind or a name the window does not have throws std::out_of_range.
-  virtual TextField& textField(std::string_view name) = 0;
-  // A check box, or one option button of an indexed set (index 1, 2, ...).
-  virtual CheckField& checkField(std::string_view name, int index = 0) = 0;
-  virtual ListBox& listBox(std::string_view name) = 0;
-  virtual Label& label(std::string_view name) = 0;
-  virtual Command& command(std::string_view name) = 0;
-  virtual MenuItem& menuItem(std::string_view name) = 0;
-  virtual FolderList& folderList(std::string_view name) = 0;
-  virtual DriveList& driveList(std::string_view name) = 0;
-  virtual StatusBar& statusBar(std::string_view name) = 0;
+  // The controls the window built from its layout.
+  virtual FormControls& controls() = 0;
+  // Short ways to the controls for the form logic.
+  TextField& textField(std::string_view name) { return controls().textField(name); }
+  CheckField& checkField(std::string_view name, int index = 0) {
+    return controls().checkField(name, index);
+  }
+  ListBox& listBox(std::string_view name) { return controls().listBox(name); }
+  Label& label(std::string_view name) { return controls().label(name); }
+  Command& command(std::string_view name) { return controls().command(name); }
+  MenuItem& menuItem(std::string_view name) { return controls().menuItem(name); }
+  FolderList& folderList(std::string_view name) { return controls().folderList(name); }
+  DriveList& driveList(std::string_view name) { return controls().driveList(name); }
+  StatusBar& statusBar(std::string_view name) { return controls().statusBar(name); }
 
   virtual LogViewer& logViewer() = 0;
   // Shows the About box modally; returns once it is closed and discarded.

@@ -157,33 +157,7 @@ bool fmMain::eventFilter(QObject* watched, QEvent* event) {
 TopLevelWindow& fmMain::window() {
   return *m_window;
 }
-TextField& fmMain::textField(std::string_view name) {
-  return m_controls.textField(name);
-}
-CheckField& fmMain::checkField(std::string_view name, int index) {
-  return m_controls.checkField(name, index);
-}
-ListBox& fmMain::listBox(std::string_view name) {
-  return m_controls.listBox(name);
-}
-Label& fmMain::label(std::string_view name) {
-  return m_controls.label(name);
-}
-Command& fmMain::command(std::string_view name) {
-  return m_controls.command(name);
-}
-MenuItem& fmMain::menuItem(std::string_view name) {
-  return m_controls.menuItem(name);
-}
-FolderList& fmMain::folderList(std::string_view name) {
-  return m_controls.folderList(name);
-}
-DriveList& fmMain::driveList(std::string_view name) {
-  return m_controls.driveList(name);
-}
-StatusBar& fmMain::statusBar(std::string_view name) {
-  return m_controls.statusBar(name);
-}
+
 LogViewer& fmMain::logViewer() {
   return *m_logViewer;
 }

@@ -54,15 +54,7 @@ class fmMain final : public QMainWindow, private FormHost {
 
   // FormHost
   TopLevelWindow& window() override;
-  TextField& textField(std::string_view name) override;
-  CheckField& checkField(std::string_view name, int index) override;
-  ListBox& listBox(std::string_view name) override;
-  Label& label(std::string_view name) override;
-  Command& command(std::string_view name) override;
-  MenuItem& menuItem(std::string_view name) override;
-  FolderList& folderList(std::string_view name) override;
-  DriveList& driveList(std::string_view name) override;
-  StatusBar& statusBar(std::string_view name) override;
+  QtFormControls& controls() override { return m_controls; }
   LogViewer& logViewer() override;
   void showAbout() override;
   void unload() override;

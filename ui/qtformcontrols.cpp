@@ -84,31 +84,31 @@ T& QtFormControls::widgetAs(std::string_view name) const {
   return *typed;
 }
 
-TextField& QtFormControls::textField(std::string_view name) {
+TextField& QtFormControls::textField(std::string_view name) const {
   return found(m_adapters->texts, name);
 }
-CheckField& QtFormControls::checkField(std::string_view name, int index) {
+CheckField& QtFormControls::checkField(std::string_view name, int index) const {
   return found(m_adapters->checks, keyOf(name, index));
 }
-ListBox& QtFormControls::listBox(std::string_view name) {
+ListBox& QtFormControls::listBox(std::string_view name) const {
   return widgetAs<QtListBox>(name);
 }
-Label& QtFormControls::label(std::string_view name) {
+Label& QtFormControls::label(std::string_view name) const {
   return found(m_adapters->labels, name);
 }
-Command& QtFormControls::command(std::string_view name) {
+Command& QtFormControls::command(std::string_view name) const {
   return found(m_adapters->commands, name);
 }
-MenuItem& QtFormControls::menuItem(std::string_view name) {
+MenuItem& QtFormControls::menuItem(std::string_view name) const {
   return found(m_adapters->menuItems, name);
 }
-FolderList& QtFormControls::folderList(std::string_view name) {
+FolderList& QtFormControls::folderList(std::string_view name) const {
   return widgetAs<QtFolderList>(name);
 }
-DriveList& QtFormControls::driveList(std::string_view name) {
+DriveList& QtFormControls::driveList(std::string_view name) const {
   return widgetAs<QtDriveList>(name);
 }
-StatusBar& QtFormControls::statusBar(std::string_view name) {
+StatusBar& QtFormControls::statusBar(std::string_view name) const {
   return widgetAs<QtStatusBar>(name);
 }
 

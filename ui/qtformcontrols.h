@@ -10,16 +10,17 @@
 #include <string>
 #include <string_view>
 
+#include "formcontrols.h"
 #include "formlayout.h"
 #include "qtcontrols.h"
 #include "toolkit.h"
 
 namespace batora {
 
-class QtFormControls {
+class QtFormControls final : public FormControls {
  public:
   QtFormControls();
-  ~QtFormControls();
+  ~QtFormControls() override;
   QtFormControls(const QtFormControls&) = delete;
   QtFormControls& operator=(const QtFormControls&) = delete;
 
@@ -33,15 +34,15 @@ class QtFormControls {
   const ControlSpec* specOf(const QObject* object) const;
 
   // Each throws std::out_of_range for a name the window has not, or a control of another kind.
-  TextField& textField(std::string_view name);
-  CheckField& checkField(std::string_view name, int index = 0);
-  ListBox& listBox(std::string_view name);
-  Label& label(std::string_view name);
-  Command& command(std::string_view name);
-  MenuItem& menuItem(std::string_view name);
-  FolderList& folderList(std::string_view name);
-  DriveList& driveList(std::string_view name);
-  StatusBar& statusBar(std::string_view name);
+  TextField& textField(std::string_view name) const override;
+  CheckField& checkField(std::string_view name, int index = 0) const override;
+  ListBox& listBox(std::string_view name) const override;
+  Label& label(std::string_view name) const override;
+  Command& command(std::string_view name) const override;
+  MenuItem& menuItem(std::string_view name) const override;
+  FolderList& folderList(std::string_view name) const override;
+  DriveList& driveList(std::string_view name) const override;
+  StatusBar& statusBar(std::string_view name) const override;
 
  private:
   struct Adapters;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "clock.h"
+#include "formcontrols.h"
 #include "formevent.h"
 #include "formlayout.h"
 #include "screenresolution.h"
@@ -23,14 +24,14 @@
 
 namespace batora {
 
-class WinFormBuilder {
+class WinFormBuilder final : public FormControls {
  public:
   // Builds every row of `layout` into `window`: controls in tab order (labels before the
   // control their access key reaches), menus with their shortcuts, the control walk in the
   // window's order. Status bars use `clock`, which a layout with a status bar needs. The window
   // must outlive the builder.
   WinFormBuilder(const FormLayout& layout, WinWindow& window, Clock* clock);
-  ~WinFormBuilder();
+  ~WinFormBuilder() override;
   WinFormBuilder(const WinFormBuilder&) = delete;
   WinFormBuilder& operator=(const WinFormBuilder&) = delete;
 
@@ -44,15 +45,15 @@ class WinFormBuilder {
   // The control of that row; nullptr when the layout has none.
   WinControl* control(std::string_view name, int index = 0) const;
   // Each throws std::out_of_range for a name the window has not, or a control of another kind.
-  TextField& textField(std::string_view name) const;
-  CheckField& checkField(std::string_view name, int index = 0) const;
-  ListBox& listBox(std::string_view name) const;
-  Label& label(std::string_view name) const;
-  Command& command(std::string_view name) const;
-  WinMenuItem& menuItem(std::string_view name) const;
-  FolderList& folderList(std::string_view name) const;
-  DriveList& driveList(std::string_view name) const;
-  StatusBar& statusBar(std::string_view name) const;
+  TextField& textField(std::string_view name) const override;
+  CheckField& checkField(std::string_view name, int index = 0) const override;
+  ListBox& listBox(std::string_view name) const override;
+  Label& label(std::string_view name) const override;
+  Command& command(std::string_view name) const override;
+  WinMenuItem& menuItem(std::string_view name) const override;
+  FolderList& folderList(std::string_view name) const override;
+  DriveList& driveList(std::string_view name) const override;
+  StatusBar& statusBar(std::string_view name) const override;
 
  private:
   std::unique_ptr<WinControl> makeControl(const ControlSpec& layoutRow, const ControlPlace& place);

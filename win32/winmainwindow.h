@@ -38,19 +38,10 @@ class WinMainWindow final : public FormHost, private LogViewer {
   bool Form_Load();
   void show();
   WinWindow& frame() { return m_window; }
-  const WinFormBuilder& controls() const { return m_controls; }
   MainForm& form() { return *m_form; }
 
   TopLevelWindow& window() override { return m_window; }
-  TextField& textField(std::string_view name) override;
-  CheckField& checkField(std::string_view name, int index) override;
-  ListBox& listBox(std::string_view name) override;
-  Label& label(std::string_view name) override;
-  Command& command(std::string_view name) override;
-  MenuItem& menuItem(std::string_view name) override;
-  FolderList& folderList(std::string_view name) override;
-  DriveList& driveList(std::string_view name) override;
-  StatusBar& statusBar(std::string_view name) override;
+  WinFormBuilder& controls() override { return m_controls; }
   LogViewer& logViewer() override { return *this; }
   void showAbout() override;
   void unload() override;

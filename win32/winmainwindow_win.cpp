@@ -54,34 +54,6 @@ void WinMainWindow::show() {
     ::SetFocus(m_controls.control(order.front()->name, order.front()->index.value_or(0))->hwnd());
 }
 
-TextField& WinMainWindow::textField(std::string_view name) {
-  return m_controls.textField(name);
-}
-CheckField& WinMainWindow::checkField(std::string_view name, int index) {
-  return m_controls.checkField(name, index);
-}
-ListBox& WinMainWindow::listBox(std::string_view name) {
-  return m_controls.listBox(name);
-}
-Label& WinMainWindow::label(std::string_view name) {
-  return m_controls.label(name);
-}
-Command& WinMainWindow::command(std::string_view name) {
-  return m_controls.command(name);
-}
-MenuItem& WinMainWindow::menuItem(std::string_view name) {
-  return m_controls.menuItem(name);
-}
-FolderList& WinMainWindow::folderList(std::string_view name) {
-  return m_controls.folderList(name);
-}
-DriveList& WinMainWindow::driveList(std::string_view name) {
-  return m_controls.driveList(name);
-}
-StatusBar& WinMainWindow::statusBar(std::string_view name) {
-  return m_controls.statusBar(name);
-}
-
 void WinMainWindow::showAbout() {
   WinAboutBox about(m_services.toolkit, m_window.hwnd());
   about.showModal();

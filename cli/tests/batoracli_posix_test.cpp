@@ -7,15 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include "childprocess.h"
-#include "platform.h"
-#include "tempdir.h"
+#include "clifixture.h"
 
 namespace batora::cli {
 namespace {
 
 namespace fs = std::filesystem;
-using batora::testing::TempDir;
+using CliPosixExecutable = testing::CliExecutable;
 
 // Runs batora-cli with standard output into a pipe that has no reader from the start, as
 // `batora-cli … | head -0` would give it; returns the exit status.
@@ -42,43 +40,21 @@ int runIntoClosedPipe(const std::vector<std::string>& args, const fs::path& fold
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::vector<std::string> logLines(const fs::path& log) {
-  std::vector<std::string> lines;
-  const std::string text = platform::cp932ToUtf8(batora::testing::readBytes(log));
-  for (size_t pos = 0, end; (end = text.find("\r\n", pos)) != std::string::npos; pos = end + 2)
-    lines.push_back(text.substr(pos, end - pos));
-  return lines;
-}
-
 // The write of the first result line fails: that file is renamed and recorded, and the run
 // stops there, as at Ctrl+C, instead of being killed between a rename and its record.
-TEST(CliPosixExecutable, ClosedPipeStopsTheRunAfterTheFileUnderWay) {
-  TempDir dir;
-  const fs::path folder = dir.mkdir("photos");
-  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) dir.write(folder / name, name);
-  dir.write("Batora.ini", "OUTPUT_LOG_RENAME = 1\r\n");
-  EXPECT_EQ(
-      runIntoClosedPipe({"--ini", (dir / "Batora.ini").string(), "photos", "--yes", "--name", "r"},
-                        dir.path()),
-      3);
-  EXPECT_TRUE(fs::exists(folder / "r01.jpg"));
-  EXPECT_TRUE(fs::exists(folder / "b.jpg"));
-  EXPECT_TRUE(fs::exists(folder / "c.jpg"));
-  const std::vector<std::string> log = logLines(dir / "Batora.log");
-  ASSERT_EQ(log.size(), 3u);
-  EXPECT_TRUE(log[1].ends_with(folder.string() + "/r01.jpg] リネーム正常終了 ***")) << log[1];
-  EXPECT_TRUE(log[2].ends_with(folder.string() + "/r02.jpg] リネームは中断されました ***"))
-      << log[2];
+TEST_F(CliPosixExecutable, ClosedPipeStopsTheRunAfterTheFileUnderWay) {
+  files({"a.jpg", "b.jpg", "c.jpg"});
+  EXPECT_EQ(runIntoClosedPipe(withIni({"photos", "--yes", "--name", "r"}), dir.path()), 3);
+  EXPECT_EQ(content(), (testing::Lines{"b.jpg=b.jpg", "c.jpg=c.jpg", "r01.jpg=a.jpg"}));
+  EXPECT_EQ(logLines(), (testing::Lines{"*** Rename Start !!  [T] ***",
+                                        fileLine("a.jpg", "r01.jpg", "リネーム正常終了"),
+                                        fileLine("b.jpg", "r02.jpg", "リネームは中断されました")}));
 }
 
 // Legal names on Linux that would forge a row of the list or retitle the terminal.
-TEST(CliPosixExecutable, ListShowsControlCharactersAsMarks) {
-  TempDir dir;
-  dir.write("photos/a\n* 9  forged.jpg", "x");
-  dir.write("photos/\x1b]0;owned\x07.jpg", "x");
-  dir.write("Batora.ini", "");
-  const testing::ProcessResult result = testing::runProcess(
-      BATORA_CLI_PATH, {"--ini", (dir / "Batora.ini").string(), "photos", "--list"}, dir.path());
+TEST_F(CliPosixExecutable, ListShowsControlCharactersAsMarks) {
+  files({"a\n* 9  forged.jpg", "\x1b]0;owned\x07.jpg"});
+  const testing::ProcessResult result = run({"photos", "--list"});
   EXPECT_EQ(result.out, "* 1  ?]0;owned?.jpg\n* 2  a?* 9  forged.jpg\n選択ファイル数 : 2\n");
   EXPECT_EQ(result.exitStatus, 0);
 }

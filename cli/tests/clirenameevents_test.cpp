@@ -176,16 +176,6 @@ TEST_F(CliEventsTest, LostStandardOutputStopsTheRunLikeCtrlC) {
   EXPECT_EQ(exitStatus(cli.facts()), kExitInterrupted);
 }
 
-// No file name can forge a result line or steer the terminal; the messages keep their own line
-// breaks (CR LF), a lone one from a name is a mark.
-TEST_F(CliEventsTest, OutputShowsControlCharactersAsMarks) {
-  output.result("  1  a\n* 2  forged\x1b]0;title\x07");
-  output.message("エラー\r\n　(/p/a\rb --> c)");
-  output.prompt("\x1b[2J? ");
-  EXPECT_EQ(out.str(), "  1  a?* 2  forged?]0;title?\n");
-  EXPECT_EQ(err.str(), "エラー\n　(/p/a?b --> c)\n?[2J? ");
-}
-
 TEST_F(CliEventsTest, ATerminalShowsABigRunAsOneProgressLine) {
   struct Case {
     const char* name;

@@ -6,15 +6,13 @@
 
 #include <regex>
 
-#include "childprocess.h"
-#include "platform.h"
-#include "tempdir.h"
+#include "clifixture.h"
 
 namespace batora::cli {
 namespace {
 
 namespace fs = std::filesystem;
-using batora::testing::TempDir;
+using RenameLogBytesTest = testing::CliExecutable;
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
   for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
@@ -22,10 +20,9 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
   return text;
 }
 
-TEST(RenameLogBytesTest, JapaneseNamesAndACollisionGiveTheSameBytesOnEveryPlatform) {
-  TempDir dir;
-  const fs::path folder = dir.mkdir("photos");
-  for (const char* name : {"b.jpg", "p02.jpg", "ü€.jpg", "写真 夏.jpg"})
+TEST_F(RenameLogBytesTest, JapaneseNamesAndACollisionGiveTheSameBytesOnEveryPlatform) {
+  files({"b.jpg", "p02.jpg"});
+  for (const char* name : {"ü€.jpg", "写真 夏.jpg"})
     dir.write(folder / platform::pathFromUtf8(name), name);
   dir.write(folder / platform::pathFromUtf8("旅行03.png"), "taken");
   // Code page 932: the log goes to the folder ログ, which only that decoding finds.
@@ -34,12 +31,10 @@ TEST(RenameLogBytesTest, JapaneseNamesAndACollisionGiveTheSameBytesOnEveryPlatfo
             "OUTPUT_LOG_RENAME = 1\r\nDIRPATH_LOG_RENAME = " + platform::pathToUtf8(dir.path()) +
                 platform::kSeparator + "\x83\x8D\x83O\r\n");
 
-  const testing::ProcessResult result = testing::runProcess(
-      BATORA_CLI_PATH,
-      {"--ini", platform::pathToUtf8(dir / "Batora.ini"), "photos", "-p", "*.jpg", "--yes",
-       "--name", "旅行", "--ext", "png", "--sort", "name", "--on-collision", "skip"},
-      dir.path());
-  EXPECT_EQ(result.exitStatus, 1);  // one file failed: the taken name
+  EXPECT_EQ(run({"photos", "-p", "*.jpg", "--yes", "--name", "旅行", "--ext", "png", "--sort",
+                 "name", "--on-collision", "skip"})
+                .exitStatus,
+            1);  // one file failed: the taken name
 
   static const std::regex stamp(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d)");
   ASSERT_FALSE(fs::exists(dir / "Batora.log"));

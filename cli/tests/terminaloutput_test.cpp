@@ -59,16 +59,20 @@ TEST(TerminalOutputTest, ListingIsWrittenAtOnceExceptOnATerminal) {
 }
 
 // A message or a question after listed lines must not overtake them where both streams end up
-// in one file.
+// in one file. No file name can forge a result line or steer the terminal; the messages keep
+// their own line breaks (CR LF), a lone one from a name is a mark.
 TEST(TerminalOutputTest, ErrorOutputFollowsTheLinesListedBeforeIt) {
   const struct {
     const char* name;
     void (*write)(TerminalOutput&);
     const char* tail;
   } cases[] = {
-      {"message", [](TerminalOutput& o) { o.message("失敗\r\nしました"); }, "失敗\nしました\n"},
-      {"prompt", [](TerminalOutput& o) { o.prompt("続行しますか？"); }, "続行しますか？"},
-      {"result", [](TerminalOutput& o) { o.result("done"); }, "done\n"},
+      {"message", [](TerminalOutput& o) { o.message("失敗\r\n　(/p/a\rb)"); },
+       "失敗\n　(/p/a?b)\n"},
+      {"prompt", [](TerminalOutput& o) { o.prompt("\x1b[2J続行しますか？"); },
+       "?[2J続行しますか？"},
+      {"result", [](TerminalOutput& o) { o.result("  1  a\n* 2  forged\x1b]0;title\x07"); },
+       "  1  a?* 2  forged?]0;title?\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

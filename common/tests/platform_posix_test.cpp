@@ -4,6 +4,8 @@
 
 #include "clsinifile.h"
 #include "platform.h"
+#include "registry.h"
+#include "tempdir.h"
 
 namespace batora::platform {
 namespace {
@@ -23,6 +25,17 @@ TEST(IniFileRootTest, ProgramFolderAtTheRootGivesNoDoubledSeparator) {
   clsIniFile ini{"/"};
   EXPECT_EQ(ini.LogErr_FName().native(), "/BatoraEr.log");
   EXPECT_EQ(ini.LogRename_FName().native(), "/Batora.log");
+}
+
+// The Windows side counts the hidden and system attributes instead.
+TEST(VisibleFileTest, PlainFilesAndTheirLinksCountDotFilesAndFoldersDoNot) {
+  testing::TempDir dir;
+  dir.write("tool", "");
+  dir.write(".tool", "");
+  dir.mkdir("folder");
+  std::filesystem::create_symlink(dir / "tool", dir / "link");
+  for (const char* name : {"tool", "link", ".tool", "folder", "missing"})
+    EXPECT_EQ(isVisibleFile((dir / name).string()), name[0] == 't' || name[0] == 'l') << name;
 }
 
 }  // namespace

@@ -39,14 +39,6 @@ TEST(LookUpTest, FilesFoldersAndLookUpsThatCannotBeMade) {
   ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(IniFileLookUpTest, FolderLookUpThatCannotBeCarriedOutFailsTheRead) {
-  TempDir dir;
-  dir.write("Batora.ini", "INIT_FINDDIR_OPTION=2\r\nINIT_FINDDIR_PATH=C:\\a|b\r\n");
-  clsIniFile ini{dir.path()};
-  EXPECT_FALSE(ini.ReadIniFile("Batora.ini", [](std::string_view, std::string_view) {}));
-  EXPECT_EQ(ini.DefaultFindDirOption(), "2");  // values read so far stay
-}
-
 TEST(IniFileRootTest, ProgramFolderAtADriveRootGivesNoDoubledSeparator) {
   clsIniFile ini{L"C:\\"};
   EXPECT_EQ(ini.LogErr_FName().native(), L"C:\\BatoraEr.log");

@@ -261,31 +261,31 @@ bool TableFormHost::isChecked(std::string_view name) {
   return found(m_controls->commands, name).isChecked();
 }
 
-TextField& TableFormHost::textField(std::string_view name) {
+TextField& TableFormHost::textField(std::string_view name) const {
   return found(m_controls->texts, name);
 }
-CheckField& TableFormHost::checkField(std::string_view name, int index) {
+CheckField& TableFormHost::checkField(std::string_view name, int index) const {
   return index > 0 ? found(m_controls->checks, key(name, index)) : found(m_controls->checks, name);
 }
-ListBox& TableFormHost::listBox(std::string_view name) {
+ListBox& TableFormHost::listBox(std::string_view name) const {
   return found(m_controls->lists, name);
 }
-Label& TableFormHost::label(std::string_view name) {
+Label& TableFormHost::label(std::string_view name) const {
   return found(m_controls->labels, name);
 }
-Command& TableFormHost::command(std::string_view name) {
+Command& TableFormHost::command(std::string_view name) const {
   return found(m_controls->commands, name);
 }
-MenuItem& TableFormHost::menuItem(std::string_view name) {
+MenuItem& TableFormHost::menuItem(std::string_view name) const {
   return found(m_controls->commands, name);
 }
-FolderList& TableFormHost::folderList(std::string_view name) {
+FolderList& TableFormHost::folderList(std::string_view name) const {
   return found(m_controls->folders, name);
 }
-DriveList& TableFormHost::driveList(std::string_view name) {
+DriveList& TableFormHost::driveList(std::string_view name) const {
   return found(m_controls->drives, name);
 }
-StatusBar& TableFormHost::statusBar(std::string_view name) {
+StatusBar& TableFormHost::statusBar(std::string_view name) const {
   return found(m_controls->bars, name);
 }
 bool TableFormHost::showLog(const std::filesystem::path& log) {

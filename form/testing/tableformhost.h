@@ -50,7 +50,7 @@ class TableWindow final : public TopLevelWindow {
   }
 };
 
-class TableFormHost final : public FormHost, private LogViewer {
+class TableFormHost final : public FormHost, public FormControls, private LogViewer {
  public:
   TableFormHost(const FormLayout& layout, FakeToolkit& toolkit);
   ~TableFormHost() override;
@@ -83,15 +83,16 @@ class TableFormHost final : public FormHost, private LogViewer {
   bool logViewerWorks = true;
 
   TopLevelWindow& window() override { return m_window; }
-  TextField& textField(std::string_view name) override;
-  CheckField& checkField(std::string_view name, int index = 0) override;
-  ListBox& listBox(std::string_view name) override;
-  Label& label(std::string_view name) override;
-  Command& command(std::string_view name) override;
-  MenuItem& menuItem(std::string_view name) override;
-  FolderList& folderList(std::string_view name) override;
-  DriveList& driveList(std::string_view name) override;
-  StatusBar& statusBar(std::string_view name) override;
+  FormControls& controls() override { return *this; }
+  TextField& textField(std::string_view name) const override;
+  CheckField& checkField(std::string_view name, int index = 0) const override;
+  ListBox& listBox(std::string_view name) const override;
+  Label& label(std::string_view name) const override;
+  Command& command(std::string_view name) const override;
+  MenuItem& menuItem(std::string_view name) const override;
+  FolderList& folderList(std::string_view name) const override;
+  DriveList& driveList(std::string_view name) const override;
+  StatusBar& statusBar(std::string_view name) const override;
   LogViewer& logViewer() override { return *this; }
   void showAbout() override { ++aboutShown; }
   void unload() override { unloaded = true; }

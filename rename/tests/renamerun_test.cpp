@@ -4,7 +4,9 @@
 
 #include <deque>
 #include <functional>
+#include <tuple>
 
+#include "fileoutcome.h"
 #include "renametexts.h"
 #include "runfolderfixture.h"
 
@@ -126,7 +128,7 @@ RunEnd runEnd(bool complete, long total, long errors, long reached) {
 constexpr FileOutcome kOk = FileOutcome::kRenamed;
 constexpr FileOutcome kTaken = FileOutcome::kNameTaken;
 
-TEST_F(RenameRunTest, RenameLogLinesByteForByteInCodePage932) {
+TEST_F(RenameRunTest, RenameLogStampsPerSecondAndHoldsNoControlCharacter) {
   clock.time = {2000, 1, 2, 3, 4, 5};
   EXPECT_TRUE(OutputRenLog(func, "", "", "", true));
   // A run's log keeps its time stamp while the second lasts, and only then.
@@ -306,39 +308,39 @@ TEST_F(RenameRunTest, FileFromASubfolderMovesUpIntoTheListedFolder) {
   EXPECT_TRUE(fs::is_empty(folder / "sub"));
 }
 
-// A name that would leave the folder, name nothing, hold a character the home platform refuses
-// (the extension is not checked before the run) or a control character is never tried.
+// The one decision the run and the dry run share: a name that would leave the folder, name
+// nothing, hold a character the home platform refuses or a control character is never tried.
+TEST(NameFaultTest, EachReasonAName) {
+  for (const char* usable : {"x01.jpg", "写真　夏 01.jpg", "...jpg"})
+    EXPECT_EQ(nameFault(usable), NameFault::kNone) << usable;
+  EXPECT_EQ(nameFault(""), NameFault::kEmpty);
+  EXPECT_EQ(nameFault("."), NameFault::kDotName);
+  EXPECT_EQ(nameFault(".."), NameFault::kDotName);
+  for (char reserved : std::string_view("\\/:*?\"<>|"))
+    EXPECT_EQ(nameFault(std::string("x1.a") + reserved), NameFault::kReservedCharacter) << reserved;
+  for (char control : std::string_view("\n\r\x01\x1b\x7F"))
+    EXPECT_EQ(nameFault(std::string("p") + control + "1.jpg"), NameFault::kControlCharacter)
+        << int(control);
+}
+
+// The extension is not checked before the run, so an unusable name reaches it: an ordinary
+// failure that asks nothing, touches nothing and keeps each log record one line.
 TEST_F(RenameRunTest, UnusableNamesAreOrdinaryFailures) {
   files({"a.jpg", "b.jpg", "c.jpg"});
-  struct Row {
-    const char* name;
-    const char* ext;
-    NameFault fault;
-  } rows[] = {
+  const std::tuple<const char*, const char*, NameFault> rows[] = {
       {"x", "../../escape", NameFault::kReservedCharacter},
-      {"", "", NameFault::kEmpty},
-      {"x", "a/b", NameFault::kReservedCharacter},
-      {"x", "a\\b", NameFault::kReservedCharacter},
-      {"x", "a:b", NameFault::kReservedCharacter},
-      {"x", "a?", NameFault::kReservedCharacter},
-      {"x", "<|>", NameFault::kReservedCharacter},
-      {"p\nq", "jpg", NameFault::kControlCharacter},
-      {"p\r\n", "jpg", NameFault::kControlCharacter},
-      {"x", "a\x7F", NameFault::kControlCharacter},
-      {"x", "\x1b[0m", NameFault::kControlCharacter},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(::testing::Message() << row.name << "." << row.ext);
+      {"p\r\n", "jpg", NameFault::kControlCharacter}};
+  for (const auto& [name, ext, fault] : rows) {
+    SCOPED_TRACE(::testing::Message() << name << "." << ext);
     events = {};
     fs::remove(dir / "Batora.log");
-    rule(row.name, "1", row.ext);
+    rule(name, "1", ext);
     EXPECT_EQ(run.run(), (runEnd(true, 3, 3, 3)));
     EXPECT_EQ(events.outcomes(), std::vector<FileOutcome>(3, FileOutcome::kUnusableName));
-    for (const FileResult& file : events.files) EXPECT_EQ(file.fault, row.fault);
+    for (const FileResult& file : events.files) EXPECT_EQ(file.fault, fault);
     EXPECT_TRUE(events.skipQuestions.empty() && events.lastNotices.empty());
     EXPECT_EQ(content(folder), (Rows{"a.jpg=a.jpg", "b.jpg=b.jpg", "c.jpg=c.jpg"}));
     EXPECT_EQ(content(dir.path()).size(), 3u);  // Batora.ini, Batora.log, photos
-    // Each record one line, whatever the name holds.
     const Rows lines = logLines();
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_TRUE(lines[3].ends_with(std::string("] ") + std::string(kRenameFailed) + " ***"));

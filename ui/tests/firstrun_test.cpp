@@ -9,12 +9,8 @@
 #include <set>
 #include <string>
 
-#include "fakeclock.h"
-#include "faketoolkit.h"
-#include "fmmain.h"
+#include "mainwindowfixture.h"
 #include "qtfolderlist.h"
-#include "qtlistbox.h"
-#include "tempdir.h"
 
 namespace batora {
 namespace {
@@ -31,13 +27,12 @@ Names namesIn(const fs::path& folder) {
 
 // A build folder as scripts/run.sh leaves it, with the settings file the build copies next to
 // the program.
-class FirstRunTest : public ::testing::Test {
+class FirstRunTest : public testing::MainWindowTest {
  protected:
   FirstRunTest() {
     build.write("CMakeCache.txt", "");
     for (const char* name : {"batora", "batora-cli"}) build.write(fs::path("bin") / name, name);
     fs::copy_file(fs::path(BATORA_SOURCE_DIR) / "ui" / "Batora.ini", bin / "Batora.ini");
-    toolkit.onYield = [] { QApplication::processEvents(); };
   }
 
   int firstRun(const QStringList& folder = {}) {
@@ -51,26 +46,11 @@ class FirstRunTest : public ::testing::Test {
     if (!script.waitForFinished()) return -1;
     return script.exitStatus() == QProcess::NormalExit ? script.exitCode() : -1;
   }
-  void open() {
-    window = std::make_unique<fmMain>(
-        fmMainServices{toolkit, clock, bin, "batora", [] { FAIL() << "the program ended"; }});
-    ASSERT_TRUE(window->Form_Load());
-    window->show();
-  }
-  std::string openFolder() const {
-    return window->findChild<QtFolderList*>(QStringLiteral("DirLstBox"))->path();
-  }
-  template <typename T>
-  T& find(const char* name) const {
-    return *window->findChild<T*>(QString::fromLatin1(name));
-  }
+  std::string openFolder() const { return find<QtFolderList>("DirLstBox")->path(); }
 
   testing::TempDir build;
   const fs::path bin = build.path() / "bin";
   const fs::path samples = build.path() / "サンプル写真";
-  testing::FakeToolkit toolkit;
-  testing::FakeClock clock;  // 2000-12-31
-  std::unique_ptr<fmMain> window;
 };
 
 // The obvious first try: select all, start, OK, and stay. Only the sample pictures change.
@@ -79,15 +59,15 @@ TEST_F(FirstRunTest, WindowOpensOnFreshSamplesAndTheFirstTryRenamesOnlyThem) {
   const Names pictures = namesIn(samples);
   EXPECT_EQ(pictures, namesIn(fs::path(BATORA_SOURCE_DIR) / "samples"));
   const Names program = namesIn(bin);
-  open();
+  openIn(bin);
   EXPECT_EQ(openFolder(), samples.string());
   EXPECT_TRUE(window->settings().OutputLogRename()) << "the shipped settings keep the log on";
-  EXPECT_EQ(find<QtListBox>("lstFile").rowCount(), static_cast<int>(pictures.size()));
+  EXPECT_EQ(find<QtListBox>("lstFile")->rowCount(), static_cast<int>(pictures.size()));
 
-  QTest::mouseClick(&find<QPushButton>("cmdSelectAll"), Qt::LeftButton);
+  QTest::mouseClick(find<QPushButton>("cmdSelectAll"), Qt::LeftButton);
   QApplication::processEvents();
   toolkit.answers = {mb::kIdOk, mb::kIdNo};
-  QTest::mouseClick(&find<QPushButton>("cmdGo"), Qt::LeftButton);
+  QTest::mouseClick(find<QPushButton>("cmdGo"), Qt::LeftButton);
   ASSERT_EQ(toolkit.boxes.size(), 2u) << toolkit.boxes[0].text;
   EXPECT_NE(toolkit.boxes[1].text.find("エラー０件"), std::string::npos) << toolkit.boxes[1].text;
   const Names renamed = namesIn(samples);
@@ -107,7 +87,7 @@ TEST_F(FirstRunTest, AnotherFolderCanBeChosenButNotTheProgramsOwn) {
   other.write("旅行 #1/a.jpg", "a");
   other.write("旅行/b.jpg", "b");
   ASSERT_EQ(firstRun({QString::fromStdString((other / "旅行").string())}), 0);
-  open();
+  openIn(bin);
   EXPECT_EQ(openFolder(), (other / "旅行").string());
   window.reset();
 

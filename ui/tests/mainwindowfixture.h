@@ -31,8 +31,12 @@ class MainWindowTest : public ::testing::Test {
   // so that a test sees where they happen.
   void open(const std::string& settings = "") {
     dir.write("Batora.ini", settings);
+    openIn(dir.path());
+  }
+  // The same over the settings file that a program folder holds.
+  void openIn(const std::filesystem::path& programFolder) {
     window = std::make_unique<fmMain>(
-        fmMainServices{toolkit, clock, dir.path(), "Batora", [] { throw ProcessEnded{}; }});
+        fmMainServices{toolkit, clock, programFolder, "Batora", [] { throw ProcessEnded{}; }});
     searches = std::make_unique<QSignalSpy>(find<QtListBox>("lstFile")->model(),
                                             &QAbstractItemModel::modelReset);
     ASSERT_TRUE(window->Form_Load());

@@ -85,7 +85,6 @@ class MenuWindowTest : public WinFixture {
 TEST_F(MenuWindowTest, ItemsShowCaptionShortcutStateAndCheckMark) {
   EXPECT_EQ(menuString(11), "終了(&Q)\tCtrl+Q");
   end->setCaption("おわり(&Q)");
-  EXPECT_EQ(end->caption(), "おわり(&Q)");
   EXPECT_EQ(menuString(11), "おわり(&Q)\tCtrl+Q") << "the shortcut stays behind the tab";
 
   logs->setChecked(true);
