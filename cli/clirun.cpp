@@ -216,7 +216,7 @@ int undoLastRun(Session& s, const CliOptions& options, const CliEnvironment& env
   if (options.dryRun) return anySkipped(steps) ? kExitSomeFailed : kExitAllRenamed;
   if (std::all_of(steps.begin(), steps.end(),
                   [](const UndoStep& step) { return step.check == UndoCheck::kAlreadyBack; })) {
-    s.output.message("元に戻すファイルはありません。");
+    s.output.message(nothingToUndoText());
     return kExitAllRenamed;
   }
   CliRenameEvents events(s.func, s.output,

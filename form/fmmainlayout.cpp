@@ -178,6 +178,8 @@ constexpr MenuSpec kMenus[] = {
     {"mnActive", "", "実行(&W)"},
     {"mnGo", "mnActive", "ﾘﾈｰﾑ開始(&G)", "Ctrl+G"},
     {"mnStop", "mnActive", "ﾘﾈｰﾑ中断(&X)", "", false, false, true},
+    {"mnDivUndo", "mnActive", "-", "", true},
+    {"mnUndo", "mnActive", "元に戻す(&U)", "", false, false, true},
     {"mnHelp", "", "ﾍﾙﾌﾟ(&H)"},
     {"mnMan", "mnHelp", "Batoraについて...", "F1"},
     {"mnVersion", "mnHelp", "ﾊﾞｰｼﾞｮﾝ情報'(&V)"},

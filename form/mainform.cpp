@@ -65,6 +65,7 @@ const MainForm::Route* MainForm::routeOf(const FormEvent& event) {
       {"mnOutLogRen", K::kClick, [](F& f, E) { return f.mnOutLogRen_Click(), true; }},
       {"mnGo", K::kClick, [](F& f, E) { return f.m_run.CmnStartRename(), true; }},
       {"mnStop", K::kClick, [](F& f, E) { return f.m_run.CmnStopRename(), true; }},
+      {"mnUndo", K::kClick, [](F& f, E) { return f.m_undo.mnUndo_Click(), true; }},
       {"mnMan", K::kClick, [](F& f, E) { return f.mnMan_Click(), true; }},
       {"mnVersion", K::kClick, [](F& f, E) { return f.mnVersion_Click(), true; }},
   };
@@ -82,7 +83,10 @@ MainForm::MainForm(MainFormServices services, FormHost& host)
       m_rule(host.textField("txtName"), host.textField("txtExp"), host.textField("txtSeq"),
              host.checkField("chbBackSeq"), host.textField("txtSample"), m_services.clock),
       m_run(m_func, m_objCtrl, m_rule, *this),
-      m_choice(m_func, m_objCtrl, *this) {}
+      m_undo(m_func, m_run, host.menuItem("mnUndo")),
+      m_choice(m_func, m_objCtrl, *this) {
+  m_run.onUnlocked = [this] { m_undo.updateItem(); };
+}
 
 // The file list may read its rows from the list controller's table until it is cleared, and the
 // host's controls outlive the form.
@@ -137,6 +141,7 @@ bool MainForm::Form_Load() {
                                          renameLogPicture);
   m_logs->CmnShowOutLogRen(m_settings.OutputLogRename());
   m_logs->CmnShowOutLogError();
+  m_undo.updateItem();
   m_choice.gbDrvReset = false;
   return true;
 }

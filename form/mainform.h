@@ -17,6 +17,7 @@
 #include "namingrule.h"
 #include "toolkit.h"
 #include "windowrenamerun.h"
+#include "windowundorun.h"
 
 namespace batora {
 
@@ -97,6 +98,7 @@ class MainForm final : private RenameHost, private FolderChoiceHost {
   clsObjCtrl m_objCtrl;
   NamingRule m_rule;
   WindowRenameRun m_run;
+  WindowUndoRun m_undo;
   FolderChoice m_choice;
   // True while start-up points the folder list at the start folder.
   bool m_placingStartFolder = false;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <exception>
 
-#include "renametexts.h"
+#include "runjournal.h"
 
 namespace batora {
 
@@ -27,8 +27,13 @@ WindowRenameRun::WindowRenameRun(bsFunc& func, clsObjCtrl& objCtrl, NamingRule& 
       m_host(host),
       m_run(func, objCtrl, rule, host.fileList(), *this) {}
 
+// Every run is recorded, rename log on or off, so that the menu's undo can reverse it. A journal
+// that cannot be written leaves the run unrecorded and the undo item as it was.
 void WindowRenameRun::CmnStartRename() {
+  RunJournal journal(journalFolder(m_func.settings()));
+  m_run.setJournal(&journal);
   const std::optional<RunEnd> end = m_run.run();
+  m_run.setJournal(nullptr);
   if (!end) return;
   try {
     closeRun(*end);
@@ -37,8 +42,29 @@ void WindowRenameRun::CmnStartRename() {
   }
 }
 
+void WindowRenameRun::CmnUndoRename(JournalRun recorded) {
+  RunJournal journal(journalFolder(m_func.settings()));
+  UndoRun undo(m_func, std::move(recorded), *this);
+  undo.setJournal(&journal);
+  // The events and the stop command reach the undo until it is closed, on every way out.
+  struct Active {
+    UndoRun*& slot;
+    ~Active() { slot = nullptr; }
+  } active{m_undo = &undo};
+  const std::optional<RunEnd> end = undo.run();
+  if (!end) return;
+  try {
+    closeUndo(*end, undo.alreadyBack());
+  } catch (const std::exception& e) {
+    failedUnexpectedly(e.what());
+  }
+}
+
 void WindowRenameRun::CmnStopRename() {
-  m_run.requestStop();
+  if (m_undo)
+    m_undo->requestStop();
+  else
+    m_run.requestStop();
   m_host.stopButton().setEnabled(false);
   m_host.stopButton().setCaption(std::string(kStopWaitingCaption));
   m_host.stopMenuItem().setEnabled(false);
@@ -50,9 +76,9 @@ void WindowRenameRun::refused(const RenameRefusal& refusal) {
 }
 
 // A plain box: no beep, never logged.
-bool WindowRenameRun::confirmStart(long) {
-  return m_func.toolkit().messageBox(confirmationText(), kAppTitle,
-                                     mb::kOkCancel | mb::kQuestion) == mb::kIdOk;
+bool WindowRenameRun::confirmStart(long total) {
+  return m_func.toolkit().messageBox(m_undo ? undoConfirmationText(total) : confirmationText(),
+                                     kAppTitle, mb::kOkCancel | mb::kQuestion) == mb::kIdOk;
 }
 
 void WindowRenameRun::started(long) {
@@ -76,11 +102,11 @@ void WindowRenameRun::fileDone(const FileResult& result) {
 
 bool WindowRenameRun::skipTakenName(const FileResult& result) {
   return m_func.ShowErrMsg(1, takenNameText(result, false), mb::kYesNo | mb::kExclamation,
-                           kRenamePlace) != mb::kIdNo;
+                           place()) != mb::kIdNo;
 }
 
 void WindowRenameRun::lastNameTaken(const FileResult& result) {
-  m_func.ShowErrMsg(1, takenNameText(result, true), mb::kExclamation, kRenamePlace);
+  m_func.ShowErrMsg(1, takenNameText(result, true), mb::kExclamation, place());
 }
 
 // The stop command reaches the run here, through the window's event processing.
@@ -93,12 +119,10 @@ void WindowRenameRun::ended(const RunEnd& end) {
 }
 
 void WindowRenameRun::failedUnexpectedly(std::string_view description) {
-  m_func.ShowErrMsg(0, unexpectedFailureText(description), mb::kCritical, kRenamePlace);
+  m_func.ShowErrMsg(0, unexpectedFailureText(description), mb::kCritical, place());
   m_host.endAtOnce();
 }
 
-// No at the closing question: the folder is searched again, because the names have changed,
-// and sorted by name so that the new names come in their order.
 void WindowRenameRun::closeRun(const RunEnd& end) {
   const int answer =
       m_func.ShowErrMsg(1, closingQuestionText(end), mb::kYesNo | mb::kQuestion, kRenamePlace);
@@ -106,6 +130,19 @@ void WindowRenameRun::closeRun(const RunEnd& end) {
     m_host.unloadWindow();
     return;
   }
+  unlock();
+}
+
+// A skipped file is worth the user's look, so the box then warns.
+void WindowRenameRun::closeUndo(const RunEnd& end, long alreadyBack) {
+  m_func.ShowErrMsg(1, undoSummaryText(end, alreadyBack),
+                    end.errors > 0 ? mb::kExclamation : mb::kInformation, kUndoPlace);
+  unlock();
+}
+
+// The folder is searched again, because the names have changed, and sorted by name so that the
+// new names come in their order.
+void WindowRenameRun::unlock() {
   m_objCtrl.SetFileList(m_host.form(), m_host.folderPath(), m_host.findDirOption(),
                         m_host.statusBar());
   m_objCtrl.SortList(m_host.form(), 1, m_host.sortDescValue() == 1 ? 1 : 0);
@@ -115,6 +152,7 @@ void WindowRenameRun::closeRun(const RunEnd& end) {
   m_host.stopMenuItem().setEnabled(false);
   m_host.stopMenuItem().setCaption(m_savedStopMenuCaption);
   m_func.toolkit().setMousePointer(kPointerDefault);
+  if (onUnlocked) onUnlocked();
 }
 
 }  // namespace batora

@@ -63,8 +63,16 @@ NamingRule::NamingRule(TextField& txtName, TextField& txtExp, TextField& txtSeq,
       m_clock(clock) {}
 
 std::string NamingRule::CmnMakeFileName(std::string_view sSeqText) const {
-  return composeFileName(m_txtName.text(), m_txtExp.text(), m_chbBackSeq.value() == 1, sSeqText,
-                         m_clock.now());
+  return makeFileName(inputs(), sSeqText);
+}
+
+NamingInputs NamingRule::inputs() const {
+  return {m_txtName.text(), m_txtExp.text(), m_chbBackSeq.value() == 1, m_clock.now()};
+}
+
+std::string NamingRule::makeFileName(const NamingInputs& inputs, std::string_view sSeqText) {
+  return composeFileName(inputs.commonPart, inputs.extension, inputs.sequenceAfter, sSeqText,
+                         inputs.now);
 }
 
 void NamingRule::CmnShowSample() {

@@ -39,6 +39,15 @@ std::optional<long> numberValue(std::string_view text);
 // The sample's sequence text: the rightmost n characters of "00000001".
 std::string sampleSequenceText(std::string_view digitsText);
 
+// What a composed name depends on besides its sequence: the rule's fields and the moment.
+struct NamingInputs {
+  std::string commonPart;
+  std::string extension;
+  bool sequenceAfter = true;
+  platform::LocalDateTime now;
+  bool operator==(const NamingInputs&) const = default;
+};
+
 class NamingRule {
  public:
   NamingRule(TextField& txtName, TextField& txtExp, TextField& txtSeq, CheckField& chbBackSeq,
@@ -46,6 +55,10 @@ class NamingRule {
 
   // Reads the fields afresh at every call.
   std::string CmnMakeFileName(std::string_view sSeqText) const;
+  // The fields and the moment, read now.
+  NamingInputs inputs() const;
+  // The name CmnMakeFileName gives when the fields and the moment are these.
+  static std::string makeFileName(const NamingInputs& inputs, std::string_view sSeqText);
   void CmnShowSample();
 
   std::string digitsText() const { return m_txtSeq.text(); }

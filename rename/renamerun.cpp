@@ -95,7 +95,7 @@ void RenameRun::journalStart(const NamingPlan& plan) {
   if (!m_journal) return;
   m_journal->start(
       {0, RunKind::kRename, m_func.clock().now(), m_objCtrl.CurrentPath(), plan.size()},
-      [&plan](long k) { return plan.at(k); });
+      [&plan](long k) { return &plan.ahead(k); });
 }
 
 void RenameRun::journalEnd(const RunEnd& end) {

@@ -57,6 +57,19 @@ std::string undoConfirmationText(long total) {
          "件)\r\nよろしいですか？";
 }
 
+std::string nothingToUndoText() {
+  return "元に戻すファイルはありません。";
+}
+
+// A file the loop reached and did not put back was skipped: changed since, or its old name taken.
+std::string undoSummaryText(const RunEnd& end, long alreadyBack) {
+  return std::string(end.complete ? "元に戻す処理が完了しました。"
+                                  : "元に戻す処理は中断されました。") +
+         "\r\n\r\n　元に戻したファイル数:" + fullWidthNumber(end.reached - end.errors) +
+         "件\r\n　飛ばしたファイル数:" + fullWidthNumber(end.errors) +
+         "件\r\n　元の名前に戻っていたファイル数:" + fullWidthNumber(alreadyBack) + "件";
+}
+
 std::string fileStatusText(const FileResult& result) {
   return shownPath(result.file.oldPath) +
          (result.outcome == FileOutcome::kRenamed ? "のﾘﾈｰﾑ 正常終了" : "のﾘﾈｰﾑ 異常終了");

@@ -11,6 +11,8 @@ namespace batora {
 
 // Where the run's messages say they come from, in the error log.
 inline constexpr std::string_view kRenamePlace = "CmnStartRename";
+// And an undo's, started from the window's menu.
+inline constexpr std::string_view kUndoPlace = "mnUndo_Click";
 
 // Why a name cannot be used, in a few words.
 std::string nameFaultText(NameFault fault);
@@ -20,6 +22,10 @@ std::string refusalMessage(const RenameRefusal& refusal);
 std::string confirmationText();
 // The question before an undo puts `total` files back.
 std::string undoConfirmationText(long total);
+// The notice when the journal holds no file to put back.
+std::string nothingToUndoText();
+// The box at the end of an undo: the files put back, skipped, and found back already.
+std::string undoSummaryText(const RunEnd& end, long alreadyBack);
 // A file's status line: the old path and whether it got its name.
 std::string fileStatusText(const FileResult& result);
 // The taken-name message, with the question (not the last file) or the notice (the last one).

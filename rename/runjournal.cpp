@@ -37,6 +37,15 @@ fs::path::string_type aheadKey(const PlannedName& file) {
   return key;
 }
 
+// The same comparison as with the file's own key, without making one for every file.
+bool matchesKey(const fs::path::string_type& key, const PlannedName& file) {
+  const auto& from = file.oldPath.native();
+  const auto& to = file.newPath.native();
+  return key.size() == from.size() + 1 + to.size() && key.compare(0, from.size(), from) == 0 &&
+         key[from.size()] == fs::path::value_type{} &&
+         key.compare(from.size() + 1, to.size(), to) == 0;
+}
+
 fs::path runFile(const fs::path& folder, long id) {
   std::string name = std::to_string(id);
   name.insert(0, name.size() < 8 ? 8 - name.size() : 0, '0');
@@ -111,14 +120,14 @@ void RunJournal::prune() const {
 void RunJournal::before(const PlannedName& file) {
   const long offset = file.index - m_aheadFrom;
   if (offset >= 0 && offset < static_cast<long>(m_ahead.size()) &&
-      m_ahead[static_cast<size_t>(offset)] == aheadKey(file))
+      matchesKey(m_ahead[static_cast<size_t>(offset)], file))
     return;
   m_ahead.assign(1, aheadKey(file));
   m_aheadFrom = file.index;
   std::string records = beforeRecord(file);
   if (m_upcoming) {
     for (long k = file.index + 1; k < std::min(file.index + kRecordsAhead, m_count); ++k) {
-      const PlannedName next = m_upcoming(k);
+      const PlannedName& next = *m_upcoming(k);
       m_ahead.push_back(aheadKey(next));
       records += beforeRecord(next);
     }

@@ -24,8 +24,9 @@ class RunJournal {
  public:
   explicit RunJournal(std::filesystem::path folder, long keep = kJournalRunsKept);
 
-  // File k of the run as it is planned now, for k below the start's count.
-  using Upcoming = std::function<PlannedName(long k)>;
+  // File k of the run as it is planned now, for k below the start's count; it is read before the
+  // next call. (A pointer: a function that returns a file by value cannot pass for one.)
+  using Upcoming = std::function<const PlannedName*(long k)>;
 
   // Opens the record of a new run (its id is filled in). False when the journal cannot be
   // written; the run then goes on unrecorded. upcoming lets the before records of the next

@@ -82,7 +82,8 @@ UndoRun::UndoRun(bsFunc& func, JournalRun recorded, RenameEvents& events)
 std::optional<RunEnd> UndoRun::run() {
   try {
     std::vector<UndoStep> steps = undoPlan(m_recorded);
-    std::erase_if(steps, [](const UndoStep& s) { return s.check == UndoCheck::kAlreadyBack; });
+    m_alreadyBack = static_cast<long>(
+        std::erase_if(steps, [](const UndoStep& s) { return s.check == UndoCheck::kAlreadyBack; }));
     for (size_t k = 0; k < steps.size(); ++k) steps[k].file.index = static_cast<long>(k);
     const long total = static_cast<long>(steps.size());
     if (!m_events.confirmStart(total)) return std::nullopt;

@@ -43,6 +43,9 @@ class UndoRun {
   // failed unexpectedly.
   std::optional<RunEnd> run();
   void requestStop() { m_stopRequested = true; }
+  bool stopRequested() const { return m_stopRequested; }
+  // The files of the last run() that carried their old names again and were left alone.
+  long alreadyBack() const { return m_alreadyBack; }
 
  private:
   FileResult undoOne(const UndoStep& step) const;
@@ -54,6 +57,7 @@ class UndoRun {
   RenameEvents& m_events;
   RunJournal* m_journal = nullptr;
   bool m_stopRequested = false;
+  long m_alreadyBack = 0;
 };
 
 }  // namespace batora

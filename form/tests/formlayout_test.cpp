@@ -85,7 +85,7 @@ TEST(FormLayoutTable, MenuShortcutsAndTopLevelAccessKeysAreUnique) {
 
 TEST(FormLayoutDerived, WalkTabOrderAndLockListOfTheMainWindow) {
   const std::vector<ControlInfo> walk = controlWalk(fmMainLayout());
-  ASSERT_EQ(walk.size(), 34u + 19u);
+  ASSERT_EQ(walk.size(), 34u + 21u);
   EXPECT_EQ(walk.front().name, "lblDrive");
   EXPECT_EQ(walk[6].kind, ControlKind::kFrame);
   EXPECT_EQ(walk[6].caption, "ﾌｧｲﾙの検索対象ﾃﾞｨﾚｸﾄﾘ(&R)");
@@ -103,10 +103,11 @@ TEST(FormLayoutDerived, WalkTabOrderAndLockListOfTheMainWindow) {
       "txtSample",    "cmdGo",         "cmdStop"};
   EXPECT_EQ(order, expected);
 
-  // 21 focus takers plus 18 menus and items without the separator, less the eight that a run
-  // leaves alone.
+  // 21 focus takers plus 19 menus and items without the two separators, less the eight that a
+  // run leaves alone; the undo item is locked with the rest.
   const std::vector<std::string> locked = lockList(fmMainLayout(), renameLockExceptions());
-  EXPECT_EQ(locked.size(), 21u + 18u - 8u);
+  EXPECT_EQ(locked.size(), 21u + 19u - 8u);
+  EXPECT_EQ(std::count(locked.begin(), locked.end(), "mnUndo"), 1);
   for (const std::string& name : renameLockExceptions())
     EXPECT_EQ(std::count(locked.begin(), locked.end(), name), 0) << name;
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
+#include <functional>
 #include <memory>
 
 #include "fakeclock.h"
@@ -157,37 +159,164 @@ TEST_F(MainFormTest, ProgramEndsWithoutAWindowOnTheTwoStartFailures) {
 }
 
 // The lock list is the whole table: a control added to the layout is locked by the run
-// without anyone listing it again.
-TEST_F(MainFormTest, RunLocksEveryControlAndMenuItemExceptTheEightAndUnlocksAfter) {
+// without anyone listing it again. The menu's undo locks the window the same way.
+TEST_F(MainFormTest, RunAndUndoLockEveryControlAndMenuItemExceptTheEightAndUnlockAfter) {
   open("INIT_SERCH_FILE_NAME=*.jpg\r\n");
-  selectAll();
   const std::vector<std::string>& kept = renameLockExceptions();
+  ASSERT_EQ(kept.size(), 8u);
   auto lockable = [](const ControlInfo& info) {
     return info.kind == ControlKind::kControl ||
            (info.kind == ControlKind::kMenuItem && info.caption != "-");
   };
-  int checkedDuringRun = 0;
-  toolkit.onYield = [&] {
-    runPending();
-    if (checkedDuringRun++ != 0) return;
+  const struct {
+    const char* command;
+    std::deque<int> answers;
+    Rows after;
+  } cases[] = {{"mnGo", {mb::kIdOk, mb::kIdNo}, {"20001231_01.jpg", "20001231_02.jpg"}},
+               {"mnUndo", {mb::kIdOk}, {"a.jpg", "b.jpg"}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    selectAll();
+    int checkedDuringRun = 0;
+    toolkit.onYield = [&] {
+      runPending();
+      if (checkedDuringRun++ != 0) return;
+      for (const auto& entry : host.table().entries) {
+        if (!lockable(entry.info)) continue;
+        SCOPED_TRACE(entry.info.name);
+        const bool exception = std::find(kept.begin(), kept.end(), entry.info.name) != kept.end();
+        EXPECT_EQ(entry.enabled, exception);
+      }
+    };
+    toolkit.answers = c.answers;
+    ASSERT_TRUE(host.click(c.command));
+    ASSERT_GT(checkedDuringRun, 0);
+    // Unlocked: the undo item too, as both leave a run that can be undone.
     for (const auto& entry : host.table().entries) {
       if (!lockable(entry.info)) continue;
       SCOPED_TRACE(entry.info.name);
-      const bool exception = std::find(kept.begin(), kept.end(), entry.info.name) != kept.end();
-      EXPECT_EQ(entry.enabled, exception);
+      EXPECT_EQ(entry.enabled, entry.info.name != "cmdStop" && entry.info.name != "mnStop");
     }
-  };
+    EXPECT_EQ(rows(), c.after);
+  }
+}
+
+const Rows kRunNames = {"20001231_01.jpg", "20001231_02.jpg", "20001231_03.jpg"};
+
+// What happens to the renamed files between the run and the undo.
+void leaveAlone(const testing::TempDir&) {}
+void changeOnePutOneBack(const testing::TempDir& dir) {
+  dir.write("20001231_02.jpg", "changed since the run");
+  std::filesystem::rename(dir / "20001231_03.jpg", dir / "c.jpg");
+}
+void putAllBack(const testing::TempDir& dir) {
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+    std::filesystem::rename(dir / kRunNames[static_cast<size_t>(name[0] - 'a')], dir / name);
+}
+
+std::string undoQuestion(const char* total) {
+  return std::string("33 直前のﾘﾈｰﾑを元に戻します。(対象ファイル:") + total +
+         "件)\r\nよろしいですか？";
+}
+// The question, then the summary of the files put back, skipped and found back already.
+Rows undoBoxes(const char* total, int style, const char* how, const char* put, const char* skipped,
+               const char* back) {
+  return {undoQuestion(total), std::to_string(style) + " 元に戻す処理" + how +
+                                   "\r\n\r\n　元に戻したファイル数:" + put +
+                                   "件\r\n　飛ばしたファイル数:" + skipped +
+                                   "件\r\n　元の名前に戻っていたファイル数:" + back + "件"};
+}
+
+struct UndoCase {
+  const char* name;
+  void (*meanwhile)(const testing::TempDir& dir);
+  std::deque<int> answers;
+  int stopAtYield;  // 0: never
+  Rows boxes;       // of the undo, as "style text"
+  const char* status;
+  Rows files;        // *.jpg on disk afterwards
+  bool listRebuilt;  // else the list still shows the run's names
+  bool itemEnabledAfter;
+};
+
+void PrintTo(const UndoCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class UndoFromTheMenuTest : public MainFormTest, public ::testing::WithParamInterface<UndoCase> {
+ protected:
+  Rows jpegsOnDisk() const {
+    Rows names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+      if (e.path().extension() == ".jpg") names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+};
+
+// a, b and c are renamed to 20001231_01 to _03 by a run, then undone from the menu.
+TEST_P(UndoFromTheMenuTest, PutsBackWhatIsStillTheRunsAndSaysSo) {
+  const UndoCase& c = GetParam();
+  open("INIT_SERCH_FILE_NAME=*.jpg\r\n");
+  EXPECT_FALSE(host.menuItem("mnUndo").isEnabled()) << "nothing recorded yet";
+  dir.write("c.jpg", "c.jpg");
+  host.click("mnViewNew");
+  selectAll();
   toolkit.answers = {mb::kIdOk, mb::kIdNo};
   ASSERT_TRUE(host.click("mnGo"));
-  ASSERT_GT(checkedDuringRun, 0);
-  ASSERT_EQ(kept.size(), 8u);
-  for (const auto& entry : host.table().entries) {
-    if (!lockable(entry.info)) continue;
-    SCOPED_TRACE(entry.info.name);
-    EXPECT_EQ(entry.enabled, entry.info.name != "cmdStop" && entry.info.name != "mnStop");
+  ASSERT_TRUE(host.menuItem("mnUndo").isEnabled());
+  c.meanwhile(dir);
+
+  toolkit.boxes.clear();
+  toolkit.answers = c.answers;
+  int yields = 0;
+  toolkit.onYield = [&] {
+    runPending();
+    if (++yields == c.stopAtYield) {
+      EXPECT_TRUE(host.click("mnStop"));
+    }
+  };
+  ASSERT_TRUE(host.click("mnUndo"));
+  Rows boxes;
+  for (const auto& box : toolkit.boxes) boxes.push_back(std::to_string(box.style) + " " + box.text);
+  EXPECT_EQ(boxes, c.boxes);
+  const auto& shown = host.bar("stbStatus").history;
+  if (*c.status != '\0') {
+    std::string status = c.status;
+    if (const size_t at = status.find("<dir>/"); at != std::string::npos)
+      status.replace(at, 6, folder() + platform::kSeparator);
+    EXPECT_NE(std::find(shown.begin(), shown.end(), status), shown.end()) << status;
   }
-  EXPECT_EQ(rows(), (Rows{"20001231_01.jpg", "20001231_02.jpg"}));
+  EXPECT_EQ(jpegsOnDisk(), c.files);
+  EXPECT_EQ(rows(), c.listRebuilt ? c.files : kRunNames);
+  EXPECT_EQ(host.menuItem("mnUndo").isEnabled(), c.itemEnabledAfter);
+  EXPECT_FALSE(host.command("cmdStop").isEnabled());
+  EXPECT_EQ(host.menuItem("mnStop").caption(), "ﾘﾈｰﾑ中断(&X)");
 }
+
+const char* const kDone = "が完了しました。";
+// One row per case reads as a table.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UndoFromTheMenuTest,
+    ::testing::Values(
+        UndoCase{"all", leaveAlone, {mb::kIdOk}, 0, undoBoxes("３", 64, kDone, "３", "０", "０"),
+                 "ﾘﾈｰﾑ処理が完了しました。　(処理件数:３件中 エラー０件)",
+                 {"a.jpg", "b.jpg", "c.jpg"}, true, true},
+        UndoCase{"changedOrBackAlready", changeOnePutOneBack, {mb::kIdOk}, 0,
+                 undoBoxes("２", 48, kDone, "１", "１", "１"),
+                 "ﾘﾈｰﾑ処理が完了しました。　(処理件数:２件中 エラー１件)",
+                 {"20001231_02.jpg", "a.jpg", "c.jpg"}, true, true},
+        UndoCase{"cancelled", leaveAlone, {mb::kIdCancel}, 0, {undoQuestion("３")}, "",
+                 kRunNames, false, true},
+        UndoCase{"stopped", leaveAlone, {mb::kIdOk}, 1,
+                 undoBoxes("３", 64, "は中断されました。", "０", "０", "０"),
+                 "ﾘﾈｰﾑは中断されました。(３件中 ０件処理済み 未処理の先頭:<dir>/20001231_03.jpg)",
+                 kRunNames, true, true},
+        UndoCase{"nothingLeft", putAllBack, {}, 0, {"64 元に戻すファイルはありません。"}, "",
+                 {"a.jpg", "b.jpg", "c.jpg"}, false, false}),
+    [](const auto& row) { return std::string(row.param.name); });
+// clang-format on
 
 TEST_F(MainFormTest, CloseBoxIsRefusedDuringARunUntilStopIsPressed) {
   open("INIT_SERCH_FILE_NAME=*.jpg\r\n");

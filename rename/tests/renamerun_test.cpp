@@ -389,13 +389,26 @@ TEST_F(RenameRunTest, NameThatIsNotUtf8IsRenamed) {
   EXPECT_EQ(logLines()[1], logLine("photo?.jpg", "x01.jpg", kRenamedOk));
 }
 
-// The date is read for each name: a run across midnight names its later files with the new day.
+// The date is read for each name: a run across midnight names its later files with the new day,
+// also when the journal had them named ahead with the old one, and the journal keeps the new name.
 TEST_F(RenameRunTest, RunAcrossMidnightTakesTheNewDate) {
-  files({"a.txt", "b.txt"});
-  rule("", "2", "txt");
-  events.onBetweenFiles = [&] { clock.time = {2001, 1, 1, 0, 0, 0}; };
-  run.run();
-  EXPECT_EQ(content(folder), (Rows{"20001231_01.txt=a.txt", "20010101_02.txt=b.txt"}));
+  const platform::LocalDateTime evening = clock.time;
+  for (const bool journaled : {false, true}) {
+    SCOPED_TRACE(journaled ? "journal" : "no journal");
+    fs::remove_all(folder);
+    clock.time = evening;
+    files({"a.txt", "b.txt"});
+    rule("", "2", "txt");
+    RunJournal journal(dir / "journal");
+    run.setJournal(journaled ? &journal : nullptr);
+    events.onBetweenFiles = [&] { clock.time = {2001, 1, 1, 0, 0, 0}; };
+    run.run();
+    EXPECT_EQ(content(folder), (Rows{"20001231_01.txt=a.txt", "20010101_02.txt=b.txt"}));
+  }
+  const std::optional<JournalRun> recorded = lastRenamingRun(dir / "journal");
+  ASSERT_TRUE(recorded);
+  ASSERT_EQ(recorded->files.size(), 2u);
+  EXPECT_EQ(recorded->files[1].newPath, folder / "20010101_02.txt");
 }
 
 TEST_F(RenameRunTest, UnexpectedFailureIsReportedAndNothingMore) {

@@ -235,8 +235,10 @@ TEST(RunJournalTest, ANameChangedAtItsTurnCountsAndUnreachedFilesAreLeftOut) {
                        "/p/" + newName};
   };
   RunJournal journal(dir / "journal");
-  ASSERT_TRUE(journal.start({0, RunKind::kRename, {}, "/p", 3},
-                            [&](long k) { return planned(k, "n" + std::to_string(k)); }));
+  PlannedName upcoming;
+  ASSERT_TRUE(journal.start({0, RunKind::kRename, {}, "/p", 3}, [&](long k) {
+    return &(upcoming = planned(k, "n" + std::to_string(k)));
+  }));
   journal.before(planned(0, "n0"));
   journal.after({planned(0, "n0"), FileOutcome::kRenamed});
   journal.before(planned(1, "changed"));
