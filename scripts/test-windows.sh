@@ -78,12 +78,14 @@ cmake --build "$build" -j 2
 
 wait "$wineboot_pid"
 batora_prepare_prefix "$wine"
-# Wine ends the desktop process about ten seconds after the last program of the prefix ends, and
-# the next program that opens a window waits seconds for a new one; a program started while the
-# old one goes away may find no desktop at all. One program that waits for the whole run (for
-# input that never comes) keeps the desktop and the services up; the EXIT trap ends it with the
-# server.
+# Wine starts its desktop process from the first program that opens a window, and that process
+# inherits the program's output: under ctest a window test then lasted until the desktop ended,
+# about ten seconds after the last program of the prefix, and the next one started it again (20 s
+# a test). So the desktop is started here, with its output going nowhere, by the probe listing
+# the windows (none yet), and kept up for the whole run by a program that waits for input that
+# never comes. The EXIT trap ends both with the server.
 coproc keeper { exec "$wine" cmd.exe /c pause >/dev/null 2>&1; }
+"$wine" "$build/win32/tests/batora-probe.exe" >/dev/null 2>&1
 
 # Tests of what only POSIX has, each with a Windows counterpart beside it:
 # - JoinPathTest.NoDoubledSeparator, LookUpTest.FilesFoldersAndFailures and
