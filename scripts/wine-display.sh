@@ -45,9 +45,12 @@ batora_ensure_japanese_locale() {
 #   as high as the point size), so texts fit the layout's boxes as they do on Windows, where the
 #   taller lines of Noto Sans CJK are cut off at the bottom of labels and text boxes;
 # - windows are left unmanaged: there is no window manager on the private X server, and Wine
-#   waits two seconds for one whenever a managed window is hidden or destroyed.
+#   waits two seconds for one whenever a managed window is hidden or destroyed;
+# - a program that crashes ends at once with a failing status and Wine's line naming the fault
+#   and its address: Wine's own debugger would show a box that waits for a click no one on the
+#   private X server gives, so the test would hang instead of failing.
 batora_prepare_prefix() {
-  local wine=$1 marker=$WINEPREFIX/.batora-prefix-ipa
+  local wine=$1 marker=$WINEPREFIX/.batora-prefix-ipa-nodebugger
   [[ -f $marker ]] && return 0
   local face
   for face in 'ＭＳ ゴシック:IPAGothic' 'MS Gothic:IPAGothic' 'ＭＳ Ｐゴシック:IPAPGothic' \
@@ -56,6 +59,8 @@ batora_prepare_prefix() {
       >/dev/null 2>&1
   done
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' \
+    /f >/dev/null 2>&1
   touch "$marker"
 }
 
