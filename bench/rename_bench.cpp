@@ -96,14 +96,15 @@ bool appendLine(const std::string& log, const std::string& line) {
 // The same system calls as the run, on the same paths, and nothing else: the names come in the
 // order the run's list has them, the line has the run's layout but is already in its final
 // encoding, and the time stamp is fixed as the run's fake clock has it.
-bool renameFloor(const fs::path& folder, const std::vector<fs::path>& names, const fs::path& log) {
+bool renameFloor(const fs::path& folder, const std::vector<batora::platform::PathText>& names,
+                 const fs::path& log) {
   const std::string prefix = folder.native() + '/';
   std::string from, to, line;
   char sequence[24];
   if (!appendLine(log, "*** Rename Start !!  [2000/12/31 09:05:07] ***\r\n")) return false;
   for (std::size_t k = 0; k < names.size(); ++k) {
     std::snprintf(sequence, sizeof sequence, "%04zu", k + 1);
-    from.assign(prefix).append(names[k].native());
+    from.assign(prefix).append(names[k]);
     to.assign(prefix).append(kCommonPart).append(sequence).append(".").append(kExtension);
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0)
       return false;

@@ -136,10 +136,10 @@ void appendListLine(std::string& out, const MemoryListBox& list, int row, size_t
   const auto length = static_cast<size_t>(end - digits);
   out += list.isSelected(row) ? '*' : ' ';
   out.append(width - length + 1, ' ').append(digits, length).append("  ");
-  out.append(list.rowView(row)) += '\n';
+  out.append(list.rowText(row)) += '\n';
 }
 
-// The rows are written in large blocks as they are: every row was mended when it was made
+// The rows are written in large blocks as they are: every row is mended as it is made
 // (clsObjCtrl::rowText), and checking a million rows again cost more than reading the folders.
 int printList(Session& s) {
   constexpr size_t kBlockBytes = size_t{1} << 16;

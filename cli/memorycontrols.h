@@ -3,34 +3,33 @@
 // header, as the test fakes are, because each is a few lines of plain state.
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "listrows.h"
 #include "toolkit.h"
 
 namespace batora::cli {
 
-// The rows' texts lie back to back in large blocks: a million rows as separate strings cost
-// twice the memory of their text, and one growing buffer would be copied each time it grows.
+// Reads its rows through the caller's row function, as the window's lists do: a sorted million
+// rows are then neither copied nor rebuilt, only read once as they are written out.
 class MemoryListBox final : public ListBox {
  public:
   void clear() override;
   void setRows(std::vector<std::string> rows) override;
   void fillRows(size_t count, const std::function<std::string(size_t)>& rowAt) override;
   void addRow(std::string text) override;
-  int rowCount() const override { return static_cast<int>(m_rows.size()); }
+  int rowCount() const override { return static_cast<int>(m_rows.count()); }
   std::string rowText(int row) const override;
-  // The row's text where it lies; valid until the list changes.
-  std::string_view rowView(int row) const;
-  // The old text stays in the buffer unused: rows are rewritten only one or two at a time.
   void setRowText(int row, std::string text) override;
   int selectedCount() const override;
-  bool isSelected(int row) const override { return m_rows.at(row).selected; }
-  void setSelected(int row, bool selected) override { m_rows.at(row).selected = selected; }
+  bool isSelected(int row) const override { return m_selected.at(static_cast<size_t>(row)) != 0; }
+  void setSelected(int row, bool selected) override {
+    m_selected.at(static_cast<size_t>(row)) = selected ? 1 : 0;
+  }
   int currentRow() const override { return m_current; }
   void setCurrentRow(int row) override { m_current = row; }
   // Applied at once: nothing runs between the request and the next read of the list.
@@ -38,18 +37,8 @@ class MemoryListBox final : public ListBox {
   void repaint() override {}
 
  private:
-  struct Row {
-    std::uint32_t block;
-    std::uint32_t offset;
-    std::uint32_t length;
-    bool selected;
-  };
-  // Stores the text at the end of the last block, in a block from `spare` or a new one when it
-  // is full.
-  Row stored(std::string_view text, std::vector<std::string>& spare);
-
-  std::vector<std::string> m_blocks;
-  std::vector<Row> m_rows;
+  ListRows m_rows;
+  std::vector<char> m_selected;
   int m_current = -1;
 };
 

@@ -95,19 +95,25 @@ void appendFoldedKey(std::string& out, const Native& native, std::u16string& scr
   }
 }
 
-}  // namespace
+const std::filesystem::path::string_type& nativeOf(const std::filesystem::path& name) {
+  return name.native();
+}
+const std::filesystem::path::string_type& nativeOf(const std::filesystem::path::string_type& name) {
+  return name;
+}
 
 // Every folded key goes into one buffer as bytes that compare as the folded units do: a folder
 // of many files sorts without an allocation per name and compares with memcmp, and the exact
 // names are converted only for the rare keys that tie.
-void sortInHomeOrder(std::vector<std::filesystem::path>& names) {
+template <typename Name>
+void sortNames(std::vector<Name>& names) {
   std::string folded;
   std::u16string scratch;
   std::vector<size_t> begin;
   begin.reserve(names.size() + 1);
   for (const auto& name : names) {
     begin.push_back(folded.size());
-    appendFoldedKey(folded, name.native(), scratch);
+    appendFoldedKey(folded, nativeOf(name), scratch);
   }
   begin.push_back(folded.size());
   auto key = [&](size_t i) {
@@ -118,15 +124,25 @@ void sortInHomeOrder(std::vector<std::filesystem::path>& names) {
   std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
     if (int c = key(a).compare(key(b)); c != 0) return c < 0;
     std::u16string exactA, exactB;
-    appendExactUtf16(exactA, names[a].native());
-    appendExactUtf16(exactB, names[b].native());
+    appendExactUtf16(exactA, nativeOf(names[a]));
+    appendExactUtf16(exactB, nativeOf(names[b]));
     if (int c = exactA.compare(exactB); c != 0) return c < 0;
-    return names[a].native() < names[b].native();  // names that differ only in broken bytes
+    return nativeOf(names[a]) < nativeOf(names[b]);  // names that differ only in broken bytes
   });
-  std::vector<std::filesystem::path> sorted;
+  std::vector<Name> sorted;
   sorted.reserve(names.size());
   for (size_t i : order) sorted.push_back(std::move(names[i]));
   names = std::move(sorted);
+}
+
+}  // namespace
+
+void sortInHomeOrder(std::vector<std::filesystem::path>& names) {
+  sortNames(names);
+}
+
+void sortInHomeOrder(std::vector<std::filesystem::path::string_type>& names) {
+  sortNames(names);
 }
 
 }  // namespace batora

@@ -17,5 +17,7 @@ void foldCase(std::u32string& text);
 // Orders names the way the home platform's file system lists a folder: ordinal over the names
 // folded to upper case (UTF-16 code units), ties broken by the exact name.
 void sortInHomeOrder(std::vector<std::filesystem::path>& names);
+// The same order for names kept as the system's own text.
+void sortInHomeOrder(std::vector<std::filesystem::path::string_type>& names);
 
 }  // namespace batora

@@ -75,9 +75,9 @@ bool appendToFile(const std::filesystem::path& path, std::string_view bytes,
 // file system returns them (case-insensitive). Hidden entries are included.
 struct FolderListing {
   // Regular files and links to files.
-  std::vector<std::filesystem::path> files;
+  std::vector<PathText> files;
   // Real folders; links to folders are left out so that a walk can never loop.
-  std::vector<std::filesystem::path> folders;
+  std::vector<PathText> folders;
 };
 // nullopt when the folder cannot be read.
 std::optional<FolderListing> readFolder(const std::filesystem::path& folder);

@@ -315,10 +315,10 @@ std::optional<FolderListing> readFolder(const fs::path& folder) {
     if (name == "." || name == "..") continue;
     switch (classify(::dirfd(dir.get()), *entry)) {
       case EntryKind::kFile:
-        listing.files.emplace_back(std::string(name));
+        listing.files.emplace_back(name);
         break;
       case EntryKind::kFolder:
-        listing.folders.emplace_back(std::string(name));
+        listing.folders.emplace_back(name);
         break;
       case EntryKind::kNeither:
         break;

@@ -237,9 +237,9 @@ std::optional<FolderListing> readFolder(const fs::path& folder) {
     const std::wstring_view name = entry.cFileName;
     if (name == L"." || name == L"..") continue;
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-      listing.files.emplace_back(std::wstring(name));
+      listing.files.emplace_back(name);
     else if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-      listing.folders.emplace_back(std::wstring(name));
+      listing.folders.emplace_back(name);
   } while (::FindNextFileW(find.get(), &entry));
   if (::GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
   // NTFS hands out names in this order already; FAT, network shares and other file systems

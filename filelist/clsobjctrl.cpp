@@ -118,7 +118,7 @@ bool clsObjCtrl::SearchFiles(const fs::path& sBase, const fs::path& sSubDir,
   if (!entries) return true;
   if (entries->files.empty()) return false;
   m_files.beginFolder(prefix.native(), withSeparatorLength(m_currentFolder));
-  for (const fs::path& name : entries->files) m_files.addFile(name.native());
+  for (const platform::PathText& name : entries->files) m_files.addFile(name);
   return false;
 }
 
@@ -128,12 +128,11 @@ bool clsObjCtrl::SearchSubDirectories(const fs::path& sBase, int iHandleOption,
   const platform::FolderListing* entries = listing(prefix);
   if (!entries) return true;
   // Collected before any subfolder is searched: the walk below reads other folders.
-  const std::vector<fs::path> subfolders = entries->folders;
-  for (const fs::path& name : subfolders) {
+  const std::vector<platform::PathText> subfolders = entries->folders;
+  for (const platform::PathText& name : subfolders) {
     if (SearchFiles(prefix, name, oStatusBar)) return true;
     m_func.toolkit().yield();
-    if (iHandleOption == 3 &&
-        SearchSubDirectories(fs::path(prefix.native() + name.native()), 3, oStatusBar))
+    if (iHandleOption == 3 && SearchSubDirectories(fs::path(prefix.native() + name), 3, oStatusBar))
       return true;
   }
   return false;

@@ -30,6 +30,8 @@ class FileTable {
   // The text row i shows: the path from the folder's `shownFrom` on, with every character no
   // row may show (broken UTF-8, control characters) mended.
   std::string rowText(size_t i) const;
+  // True when rowText(i) is the path's own bytes, valid UTF-8 without a control character.
+  bool rowIsOwnBytes(size_t i) const { return m_entries[i].shownAsIs; }
 
   void swap(size_t i, size_t j) { std::swap(m_entries[i], m_entries[j]); }
   // Entry k of the range from `first` on takes the entry that was at first + order[k].

@@ -11,8 +11,9 @@ std::optional<platform::FolderListing> scanFolder(const std::filesystem::path& f
   std::optional<platform::FolderListing> listing = platform::readFolder(folder);
   if (!listing) return std::nullopt;
   const WildcardPattern matcher(pattern);
+  if (matcher.matchesAll()) return listing;
   std::erase_if(listing->files,
-                [&matcher](const std::filesystem::path& name) { return !matcher.matches(name); });
+                [&matcher](const platform::PathText& name) { return !matcher.matches(name); });
   return listing;
 }
 

@@ -15,11 +15,11 @@ namespace {
 // lists "page.html" (short name PAGE~1.HTM) on a volume that keeps short names. Every entry
 // that is not a folder is a file here: read-only, hidden, system and archive files, and links
 // to files.
-std::optional<std::vector<fs::path>> matchingFiles(const fs::path& folder,
-                                                   std::string_view pattern) {
+std::optional<std::vector<platform::PathText>> matchingFiles(const fs::path& folder,
+                                                             std::string_view pattern) {
   WIN32_FIND_DATAW entry{};
   FindHandle find(platform::joinPath(folder, platform::pathFromUtf8(pattern)), entry);
-  std::vector<fs::path> files;
+  std::vector<platform::PathText> files;
   if (!find.valid()) {
     if (::GetLastError() == ERROR_FILE_NOT_FOUND) return files;
     return std::nullopt;
@@ -39,7 +39,7 @@ std::optional<platform::FolderListing> scanFolder(const fs::path& folder,
                                                   std::string_view pattern) {
   std::optional<platform::FolderListing> listing = platform::readFolder(folder);
   if (!listing) return std::nullopt;
-  std::optional<std::vector<fs::path>> files = matchingFiles(folder, pattern);
+  std::optional<std::vector<platform::PathText>> files = matchingFiles(folder, pattern);
   if (!files) return std::nullopt;
   listing->files = std::move(*files);
   return listing;

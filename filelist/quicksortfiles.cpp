@@ -21,6 +21,8 @@ namespace {
 struct NameParts {
   std::string_view baseName;
   std::string_view extension;
+  // Known to be valid UTF-8, so that the folding need not check it again.
+  bool valid = false;
 };
 
 // The one place that decides where the base name and the extension are, shared by the sort and
@@ -114,12 +116,19 @@ std::uint64_t bigEndian64(const char* bytes) {
 // after the characters beyond the basic plane (their surrogates, D800..DFFF, are smaller). Those
 // are the three-byte sequences led by EE and EF, and F5 and F6, which lead nothing in UTF-8,
 // lift them above the four-byte leads F0..F4. A byte that is not UTF-8 counts as U+FFFD, as it
-// does in the shown text.
-void appendOrderBytes(std::string& out, std::string_view text) {
+// does in the shown text; `valid` says the text is known to be UTF-8 (decided at the search).
+void appendOrderBytes(std::string& out, std::string_view text, bool valid) {
   const size_t at = out.size();
   out.append(text);  // nearly every byte stays as it is
   auto* bytes = reinterpret_cast<unsigned char*>(out.data() + at);
-  bool valid = true;
+  // In valid UTF-8, EE and EF are always leads: a plain pass over the bytes does it.
+  if (valid) {
+    for (size_t i = 0; i < text.size(); ++i)
+      bytes[i] = static_cast<unsigned char>(
+          bytes[i] + (bytes[i] == 0xEE || bytes[i] == 0xEF ? 0xF5 - 0xEE : 0));
+    return;
+  }
+  valid = true;
   for (size_t i = 0; i < text.size();) {
     if (i + 8 <= text.size() && (bigEndian64(text.data() + i) & 0x8080808080808080u) == 0) {
       i += 8;  // eight ASCII characters
@@ -139,7 +148,7 @@ void appendOrderBytes(std::string& out, std::string_view text) {
   }
   if (valid) return;
   out.resize(at);
-  appendOrderBytes(out, utf8::sanitize(text));
+  appendOrderBytes(out, utf8::sanitize(text), true);
 }
 
 // Position in the range and the rank of its key among all distinct keys. Eight bytes, so the
@@ -150,9 +159,9 @@ struct Item {
   std::uint32_t index;
 };
 
-// Dense ranks of every entry's key (primary text, then secondary text) in ascending order. Equal
-// keys share a rank, so comparing two ranks answers exactly what comparing the texts would, and
-// runs of equal keys (one file name in many folders) cost no string comparisons at all.
+// Every entry's key (primary text, then secondary text) put in ascending order, with the runs of
+// equal keys marked: runs of equal keys (one file name in many folders) cost no string
+// comparisons at all.
 //
 // Each key is folded once into one buffer: the primary text in order bytes, a zero byte, the
 // secondary text. No name holds a zero, so it sorts below every character: a proper prefix comes
@@ -168,19 +177,28 @@ class KeyRanks {
     for (size_t i = 0; i < count; ++i) {
       const NameParts parts = partsAt(i);
       m_begin.push_back(m_keys.size());
-      appendOrderBytes(m_keys, byName ? parts.baseName : parts.extension);
+      appendOrderBytes(m_keys, byName ? parts.baseName : parts.extension, parts.valid);
       m_keys += '\0';
-      appendOrderBytes(m_keys, byName ? parts.extension : parts.baseName);
+      appendOrderBytes(m_keys, byName ? parts.extension : parts.baseName, parts.valid);
     }
     m_begin.push_back(m_keys.size());
     m_keys.shrink_to_fit();
   }
 
-  std::vector<Item> rankedItems() const {
+  // The entries in ascending key order, and where each run of equal keys begins in it.
+  struct Ranking {
+    std::vector<std::uint32_t> inKeyOrder;
+    std::vector<char> groupStarts;
+    bool allDistinct() const {
+      return std::find(groupStarts.begin(), groupStarts.end(), 0) == groupStarts.end();
+    }
+  };
+
+  Ranking ranking() const {
     const size_t count = m_begin.size() - 1;
     std::vector<Head> heads(count);  // entries in key order as far as sorted yet
     for (size_t i = 0; i < count; ++i) heads[i].index = static_cast<std::uint32_t>(i);
-    std::vector<char> groupStarts(count, 0);  // where a run of equal keys begins in `heads`
+    std::vector<char> groupStarts(count, 0);
     if (count > 0) groupStarts[0] = 1;
     std::vector<Range> tied = {{0, count, 0}};
     std::vector<Head> scratch;
@@ -210,13 +228,9 @@ class KeyRanks {
         runBegin = at + 1;
       }
     }
-    std::vector<Item> items(count);
-    std::uint32_t rank = 0;
-    for (size_t at = 0; at < count; ++at) {
-      if (at > 0 && groupStarts[at]) ++rank;
-      items[heads[at].index] = {rank, heads[at].index};
-    }
-    return items;
+    Ranking result{std::vector<std::uint32_t>(count), std::move(groupStarts)};
+    for (size_t at = 0; at < count; ++at) result.inKeyOrder[at] = heads[at].index;
+    return result;
   }
 
  private:
@@ -349,12 +363,33 @@ class ClassicQuickSort {
   long m_offset;
 };
 
+// Ranks of the entries' keys for the quicksort: equal keys share a rank, so comparing two ranks
+// answers exactly what comparing the texts would.
+std::vector<Item> rankedItems(const KeyRanks::Ranking& ranking) {
+  std::vector<Item> items(ranking.inKeyOrder.size());
+  std::uint32_t rank = 0;
+  for (size_t at = 0; at < items.size(); ++at) {
+    if (at > 0 && ranking.groupStarts[at]) ++rank;
+    const std::uint32_t index = ranking.inKeyOrder[at];
+    items[index] = {rank, index};
+  }
+  return items;
+}
+
 // Where each entry of the range goes: entry k of the sorted range is order[k] of the old one.
+// Where no two keys are equal, every correct sort leaves the same order, the key order itself,
+// and the quicksort's steps need not be taken; one folder's names are always distinct.
 template <typename PartsAt>
 std::vector<std::uint32_t> sortedOrder(long lo, long hi, PartsAt partsAt, int iSortOption,
                                        int iDescOption) {
   const auto count = static_cast<size_t>(hi - lo + 1);
-  std::vector<Item> items = KeyRanks(count, partsAt, iSortOption == 1).rankedItems();
+  KeyRanks::Ranking ranking = KeyRanks(count, partsAt, iSortOption == 1).ranking();
+  if (ranking.allDistinct()) {
+    if (iDescOption == 1) std::reverse(ranking.inKeyOrder.begin(), ranking.inKeyOrder.end());
+    return std::move(ranking.inKeyOrder);
+  }
+  std::vector<Item> items = rankedItems(ranking);
+  ranking = {};
   if (iDescOption == 1) {
     // "Goes before" turns into "greater than", which is "less than" for ranks counted downwards.
     for (Item& item : items) item.rank = std::numeric_limits<std::uint32_t>::max() - item.rank;
@@ -400,7 +435,10 @@ void QuickSortFiles(FileTable& table, long lo, long hi, int iSortOption, int iDe
   const std::vector<std::uint32_t> order = sortedOrder(
       lo, hi,
       [&](size_t i) {
-        return splitFileNameOnly(shownText(table.name(static_cast<size_t>(lo) + i), scratch));
+        const size_t entry = static_cast<size_t>(lo) + i;
+        NameParts parts = splitFileNameOnly(shownText(table.name(entry), scratch));
+        parts.valid = table.rowIsOwnBytes(entry);
+        return parts;
       },
       iSortOption, iDescOption);
   table.permute(static_cast<size_t>(lo), order);

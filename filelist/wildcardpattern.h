@@ -14,10 +14,10 @@ class WildcardPattern {
  public:
   explicit WildcardPattern(std::string_view pattern);
   bool matches(const std::filesystem::path& name) const;
-
- private:
+  // True when every name matches ("*", "*.*").
   bool matchesAll() const { return m_everything; }
 
+ private:
   std::u32string m_pattern;
   bool m_everything = false;
   bool m_extensionOptional = false;

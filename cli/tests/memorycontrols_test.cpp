@@ -8,8 +8,8 @@
 namespace batora::cli {
 namespace {
 
-// Rows long enough to fill several of the list's storage blocks, one longer than a block, and
-// an empty one: each must come back as it went in, also after others are rewritten.
+// Long rows, a very long one and an empty one: each must come back as it went in, also after
+// others are rewritten or added one at a time.
 TEST(MemoryListBoxTest, RowsComeBackAsTheyWentIn) {
   std::vector<std::string> texts;
   for (int i = 0; i < 3000; ++i)

@@ -81,9 +81,9 @@ TEST(FolderTest, FilesOfEveryAttributeAreListedFoldersApartInHomeOrder) {
   dir.mkdir("Folder");
   const std::optional<FolderListing> listing = readFolder(dir.path());
   ASSERT_TRUE(listing);
-  EXPECT_EQ(listing->files,
-            (std::vector<fs::path>{L"Hidden.txt", L"plain.txt", L"READONLY.txt", L"system.txt"}));
-  EXPECT_EQ(listing->folders, std::vector<fs::path>{L"Folder"});
+  EXPECT_EQ(listing->files, (std::vector<std::wstring>{L"Hidden.txt", L"plain.txt", L"READONLY.txt",
+                                                       L"system.txt"}));
+  EXPECT_EQ(listing->folders, std::vector<std::wstring>{L"Folder"});
   for (const Row& row : rows) ::SetFileAttributesW((dir / row.name).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 

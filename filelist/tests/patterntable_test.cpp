@@ -127,7 +127,7 @@ TEST_F(PatternTableTest, TheFoldersOwnMatchingAgreesApartFromShortNames) {
     const std::optional<platform::FolderListing> listing = scanFolder(dir.path(), row.pattern);
     ASSERT_TRUE(listing);
     std::set<std::string> listed;
-    for (const fs::path& file : listing->files) listed.insert(platform::pathToUtf8(file));
+    for (const platform::PathText& file : listing->files) listed.insert(platform::pathToUtf8(file));
     const Names expected = row.underWine && testing::runningUnderWine()
                                ? *row.underWine
                                : expectedFromTheFolder(WildcardPattern(row.pattern));
@@ -152,7 +152,8 @@ class CasedPatternTest : public ::testing::Test {
     const std::optional<platform::FolderListing> listing = scanFolder(dir.path(), pattern);
     Names names;
     if (listing)
-      for (const fs::path& file : listing->files) names.push_back(platform::pathToUtf8(file));
+      for (const platform::PathText& file : listing->files)
+        names.push_back(platform::pathToUtf8(file));
     return names;
   }
 
