@@ -14,20 +14,6 @@ std::optional<AppendFile> AppendFile::createNew(const std::filesystem::path& pat
   return AppendFile(fd);
 }
 
-AppendFile::AppendFile(AppendFile&& other) noexcept : m_handle(std::exchange(other.m_handle, -1)) {}
-
-AppendFile& AppendFile::operator=(AppendFile&& other) noexcept {
-  if (this != &other) {
-    close();
-    m_handle = std::exchange(other.m_handle, -1);
-  }
-  return *this;
-}
-
-AppendFile::~AppendFile() {
-  close();
-}
-
 void AppendFile::close() {
   if (m_handle >= 0) ::close(static_cast<int>(std::exchange(m_handle, -1)));
 }
