@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "clifixture.h"
 #include "text.h"
 
@@ -194,14 +192,7 @@ TEST_F(CliExecutable, BadArgumentsAndMissingFoldersAreRefused) {
 
 TEST_F(CliExecutable, CtrlCStopsABigRunAfterTheFileUnderWay) {
   constexpr int kFiles = 5000;
-  auto name = [](char prefix, int i) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%c%04d.dat", prefix, i);
-    return std::string(text);
-  };
-  // Links to one file outside the listed folder: thousands of names cost next to nothing.
-  const fs::path original = dir.write("original", "x");
-  for (int i = 1; i <= kFiles; ++i) fs::create_hard_link(original, folder / name('f', i));
+  numberedLinks(kFiles);
 
   testing::ChildProcess child(
       BATORA_CLI_PATH, withIni({"photos", "--yes", "--name", "r", "--digits", "4", "--ext", "dat"}),
@@ -222,20 +213,20 @@ TEST_F(CliExecutable, CtrlCStopsABigRunAfterTheFileUnderWay) {
   ASSERT_LT(done, kFiles);
   for (int i = 1; i <= kFiles; ++i) {
     const bool renamedAlready = i <= done;
-    ASSERT_EQ(fs::exists(folder / name('r', i)), renamedAlready) << i;
-    ASSERT_EQ(fs::exists(folder / name('f', i)), !renamedAlready) << i;
+    ASSERT_EQ(fs::exists(folder / numbered('r', i)), renamedAlready) << i;
+    ASSERT_EQ(fs::exists(folder / numbered('f', i)), !renamedAlready) << i;
   }
   const Lines log = logLines();
   ASSERT_EQ(log.size(), static_cast<size_t>(done) + 2);
   EXPECT_EQ(log[static_cast<size_t>(done)],
-            fileLine(name('f', static_cast<int>(done)), name('r', static_cast<int>(done)),
+            fileLine(numbered('f', static_cast<int>(done)), numbered('r', static_cast<int>(done)),
                      "リネーム正常終了"));
   EXPECT_EQ(log.back(),
-            fileLine(name('f', static_cast<int>(done) + 1), name('r', static_cast<int>(done) + 1),
-                     "リネームは中断されました"));
+            fileLine(numbered('f', static_cast<int>(done) + 1),
+                     numbered('r', static_cast<int>(done) + 1), "リネームは中断されました"));
   EXPECT_EQ(splitLines(result.out).back(),
             "ﾘﾈｰﾑは中断されました。(５０００件中 " + fullWidthNumber(done) +
-                "件処理済み 未処理の先頭:" + path(name('f', static_cast<int>(done) + 1)) + ")");
+                "件処理済み 未処理の先頭:" + path(numbered('f', static_cast<int>(done) + 1)) + ")");
   EXPECT_NE(result.err.find("　(処理件数:５０００件中 エラー０件)"), std::string::npos);
 }
 
@@ -289,13 +280,7 @@ constexpr int kKillSignal = SIGTERM;
 // tells which files were renamed.
 TEST_F(CliExecutable, UndoAfterAKilledRunPutsBackEveryFileItRenamed) {
   constexpr int kFiles = 2000;
-  auto name = [](char prefix, int i) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%c%04d.dat", prefix, i);
-    return std::string(text);
-  };
-  const fs::path original = dir.write("original", "x");
-  for (int i = 1; i <= kFiles; ++i) fs::create_hard_link(original, folder / name('f', i));
+  numberedLinks(kFiles);
 
   {
     testing::ChildProcess child(
@@ -309,15 +294,15 @@ TEST_F(CliExecutable, UndoAfterAKilledRunPutsBackEveryFileItRenamed) {
     child.finish();
   }
   long renamedCount = 0;
-  for (int i = 1; i <= kFiles; ++i) renamedCount += fs::exists(folder / name('r', i)) ? 1 : 0;
+  for (int i = 1; i <= kFiles; ++i) renamedCount += fs::exists(folder / numbered('r', i)) ? 1 : 0;
   ASSERT_GE(renamedCount, 20);
   ASSERT_LT(renamedCount, kFiles);
 
   const ProcessResult undone = run({"--undo", "--yes"});
   EXPECT_EQ(undone.exitStatus, 0) << undone.err;
   for (int i = 1; i <= kFiles; ++i) {
-    ASSERT_TRUE(fs::exists(folder / name('f', i))) << i;
-    ASSERT_FALSE(fs::exists(folder / name('r', i))) << i;
+    ASSERT_TRUE(fs::exists(folder / numbered('f', i))) << i;
+    ASSERT_FALSE(fs::exists(folder / numbered('r', i))) << i;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -45,6 +46,18 @@ class CliExecutable : public ::testing::Test {
     fs::remove(dir / "Batora.log");
     fs::create_directory(folder);
     files(names);
+  }
+  // "f0001.dat" …: the names a big run starts from ('f') and ends with ('r').
+  static std::string numbered(char prefix, int i) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%c%04d.dat", prefix, i);
+    return text;
+  }
+  // f0001.dat … as links to one file outside the listed folder: thousands of names cost next to
+  // nothing.
+  void numberedLinks(int count) const {
+    const fs::path original = dir.write("original", "x");
+    for (int i = 1; i <= count; ++i) fs::create_hard_link(original, folder / numbered('f', i));
   }
   std::vector<std::string> withIni(std::vector<std::string> args) const {
     args.insert(args.begin(), {"--ini", (dir / "Batora.ini").string()});
