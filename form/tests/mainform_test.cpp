@@ -72,7 +72,6 @@ TEST_F(MainFormTest, EmptySettingsOpenOnTheProgramFolderWithTheStartValues) {
   open();
   EXPECT_EQ(host.folderList("DirLstBox").path(), folder());
   EXPECT_EQ(form->CmnGetFindDirOption(), 1);
-  EXPECT_EQ(rows(), (Rows{"a.jpg", "b.jpg", "Batora.ini", "c.txt"}));
   EXPECT_EQ(text("txtSerchFile"), "*.*");
   EXPECT_EQ(text("txtName"), "20001231_");
   EXPECT_EQ(text("txtSample"), "20001231_01.jpg");
@@ -100,39 +99,28 @@ TEST_F(MainFormTest, SettingsGiveDepthPatternAndLogSwitches) {
   EXPECT_FALSE(host.bar("stbStatus").panelPicture(kPanelOutLogError));
 }
 
-struct StartDepthCase {
-  const char* name;
-  const char* settings;
-  Rows rows;
-};
-
-class StartUpFillTest : public MainFormTest,
-                        public ::testing::WithParamInterface<StartDepthCase> {};
-
 // Every finished search shows the searched folder in the text panel, so counting those texts
-// counts the fills. Start-up fills the list once, at the chosen depth and no deeper.
-TEST_P(StartUpFillTest, FillsTheListOnceAtTheChosenDepth) {
-  open(GetParam().settings);
-  EXPECT_EQ(rows(), GetParam().rows);
+// counts the fills. Start-up fills the list once, at the chosen depth and no deeper; past
+// start-up, a change of the folder searches again.
+TEST_F(MainFormTest, StartUpFillsTheListOnceAtTheChosenDepth) {
+  const Rows one = {"a.jpg", "b.jpg", "Batora.ini", "c.txt"};
+  Rows two = one, three = one;
+  two.push_back("sub/d.jpg");
+  three.insert(three.end(), {"sub/d.jpg", "sub/deeper/e.jpg"});
+  const std::pair<const char*, Rows> depths[] = {
+      {"", one}, {"INIT_FINDDIR_OPTION=2\r\n", two}, {"INIT_FINDDIR_OPTION=3\r\n", three}};
   const auto& shown = host.bar("stbStatus").history;
-  EXPECT_EQ(std::count(shown.begin(), shown.end(), folder()), 1);
-  // Past start-up, a change of the folder searches again.
   const std::string sub = folder() + platform::kSeparator + "sub";
-  ASSERT_TRUE(host.folderList("DirLstBox").setPath(sub));
-  EXPECT_EQ(std::count(shown.begin(), shown.end(), sub), 1);
+  for (const auto& [settings, expected] : depths) {
+    SCOPED_TRACE(settings);
+    host.bar("stbStatus").history.clear();
+    open(settings);
+    EXPECT_EQ(rows(), expected);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), folder()), 1);
+    ASSERT_TRUE(host.folderList("DirLstBox").setPath(sub));
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), sub), 1);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Depths, StartUpFillTest,
-    ::testing::Values(StartDepthCase{"one", "", {"a.jpg", "b.jpg", "Batora.ini", "c.txt"}},
-                      StartDepthCase{"two",
-                                     "INIT_FINDDIR_OPTION=2\r\n",
-                                     {"a.jpg", "b.jpg", "Batora.ini", "c.txt", "sub/d.jpg"}},
-                      StartDepthCase{"three",
-                                     "INIT_FINDDIR_OPTION=3\r\n",
-                                     {"a.jpg", "b.jpg", "Batora.ini", "c.txt", "sub/d.jpg",
-                                      "sub/deeper/e.jpg"}}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(MainFormTest, ProgramEndsWithoutAWindowOnTheTwoStartFailures) {
   {
