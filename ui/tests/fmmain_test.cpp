@@ -21,18 +21,27 @@ using Rows = std::vector<std::string>;
 
 // The start-up rules themselves are tested headless with the form logic; here, that the Qt
 // widgets raise each event once: the start folder is set before a depth is chosen and does not
-// search, so the depth option's search is the only one.
-TEST_F(MainWindowTest, EmptySettingsOpenOnTheProgramFolderWithTheStartValues) {
+// search, so the depth option's search is the only one. Then the access keys of the labels move
+// the focus, the sample follows every field and the fields' limits hold.
+TEST_F(MainWindowTest, OpensWithTheStartValuesAndTheFieldsWork) {
   open();
   EXPECT_EQ(find<QtFolderList>("DirLstBox")->path(), dir.path().string());
   EXPECT_EQ(searches->count(), 1 * 2);
   EXPECT_EQ(rows(), (Rows{"a.jpg", "b.jpg", "Batora.ini", "c.txt"}));
   EXPECT_EQ(text("txtSample"), "20001231_01.jpg");
   EXPECT_FALSE(find<QPushButton>("cmdStop")->isEnabled());
-}
 
-TEST_F(MainWindowTest, SampleFollowsEveryFieldAndTheLimitsHold) {
-  open();
+  const std::pair<Qt::Key, const char*> keys[] = {
+      {Qt::Key_M, "DrvLstBox"}, {Qt::Key_T, "DirLstBox"}, {Qt::Key_I, "txtSerchFile"},
+      {Qt::Key_N, "lstFile"},   {Qt::Key_C, "txtName"},   {Qt::Key_P, "txtExp"},
+      {Qt::Key_Q, "txtSeq"}};
+  for (auto [key, name] : keys) {
+    SCOPED_TRACE(name);
+    QTest::keyClick(window.get(), key, Qt::AltModifier);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), name);
+  }
+
   auto* name = find<QLineEdit>("txtName");
   name->clear();
   QTest::keyClicks(name, "photo_of_the_summer_2000");
@@ -49,20 +58,6 @@ TEST_F(MainWindowTest, SampleFollowsEveryFieldAndTheLimitsHold) {
   EXPECT_EQ(ext->text(), "tiffx");
   QTest::mouseClick(find<QCheckBox>("chbBackSeq"), Qt::LeftButton);
   EXPECT_EQ(text("txtSample"), "0001photo_of_the_sum.tiffx");
-}
-
-TEST_F(MainWindowTest, AccessKeysMoveTheFocus) {
-  open();
-  const std::pair<Qt::Key, const char*> keys[] = {
-      {Qt::Key_M, "DrvLstBox"}, {Qt::Key_T, "DirLstBox"}, {Qt::Key_I, "txtSerchFile"},
-      {Qt::Key_N, "lstFile"},   {Qt::Key_C, "txtName"},   {Qt::Key_P, "txtExp"},
-      {Qt::Key_Q, "txtSeq"}};
-  for (auto [key, name] : keys) {
-    SCOPED_TRACE(name);
-    QTest::keyClick(window.get(), key, Qt::AltModifier);
-    ASSERT_NE(QApplication::focusWidget(), nullptr);
-    EXPECT_EQ(QApplication::focusWidget()->objectName(), name);
-  }
 }
 
 TEST_F(MainWindowTest, WholeRenameFromTheWindow) {

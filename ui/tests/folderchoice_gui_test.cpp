@@ -88,15 +88,6 @@ TEST_F(FolderChoiceWindowTest, PatternBoxRefusesSeparatorsAndEnterAppliesIt) {
   EXPECT_EQ(searchCount(), 1);
 }
 
-// Toggling back is tested with the switches themselves; here, that the shortcut reaches them.
-TEST_F(FolderChoiceWindowTest, CtrlETogglesTheRenameLogAndItsCheckMark) {
-  auto* item = window->findChild<QAction*>(QStringLiteral("mnOutLogRen"));
-  ASSERT_TRUE(item->isChecked());
-  QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
-  EXPECT_FALSE(item->isChecked());
-  EXPECT_FALSE(window->settings().OutputLogRename());
-}
-
 TEST_F(FolderChoiceWindowTest, LogViewerShowsTheJapaneseOfACodePage932Log) {
   auto* view = window->findChild<QAction*>(QStringLiteral("mnViewRenLog"));
   view->trigger();
