@@ -36,10 +36,8 @@ TEST(ListRowsTest, RowsAreReadWhenAskedForAndRowsSetOneByOneStandInFront) {
   EXPECT_FALSE(rows.has(5));
   rows.clear();
   EXPECT_EQ(rows.count(), 0u);
-}
 
-TEST(ListRowsTest, RowsHandedOverAreKeptAfterTheCallersCopyIsGone) {
-  ListRows rows;
+  // Rows handed over are kept after the caller's copy is gone.
   {
     std::vector<std::string> texts{"a.jpg", "写真/b.jpg"};
     rows.show(texts);

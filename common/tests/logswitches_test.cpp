@@ -50,6 +50,7 @@ class LogSwitchesTest : public ::testing::Test {
 TEST_F(LogSwitchesTest, TwoTogglesRestoreSwitchCheckMarkAndPicture) {
   start("OUTPUT_LOG_RENAME=yes\r\n");  // no truth value: on
   EXPECT_TRUE(shownOn());
+  EXPECT_EQ(bar.panelPicture(kPanelOutLogError), Picture{2});
   switches.CmnChangeOutLogRen();
   EXPECT_FALSE(shownOn());
   for (const char* key : {"stbpText", "stbpOutLogError", "stbpoutlogren"})
@@ -60,11 +61,7 @@ TEST_F(LogSwitchesTest, TwoTogglesRestoreSwitchCheckMarkAndPicture) {
   EXPECT_EQ(bar.panelPicture(kPanelOutLogRen), kIcon);
   // The switch lives in memory only.
   EXPECT_EQ(testing::readBytes(dir / "Batora.ini"), "OUTPUT_LOG_RENAME=yes\r\n");
-}
-
-TEST_F(LogSwitchesTest, ErrorLogPictureGoesOnlyWhenErrorLoggingIsOff) {
-  start("");
-  EXPECT_EQ(bar.panelPicture(kPanelOutLogError), Picture{2});
+  // The error log's picture goes only when error logging is off.
   start("OUTPUT_LOG_ERROR=0\r\n");
   EXPECT_FALSE(bar.panelPicture(kPanelOutLogError));
 }
