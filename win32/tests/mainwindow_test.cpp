@@ -25,6 +25,7 @@
 #include "tempdir.h"
 #include "winaboutbox.h"
 #include "windowrenamerun.h"
+#include "winfixture.h"
 #include "winmainwindow.h"
 #include "winsupport_win.h"
 
@@ -268,47 +269,34 @@ TEST_F(MainWindowTest, CloseBoxAndEndCommandCloseTheIdleWindow) {
   }
 }
 
-// Set while an About box is being shown: how the user closes it.
-UINT gCloseAboutWith = 0;
-
-LRESULT CALLBACK closeAboutWhenShown(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && gCloseAboutWith != 0) {
-    const auto box = reinterpret_cast<HWND>(wParam);
-    if (gCloseAboutWith == WM_CLOSE)
-      ::PostMessageW(box, WM_CLOSE, 0, 0);
-    else
-      ::PostMessageW(box, WM_KEYDOWN, gCloseAboutWith, 1);
-    gCloseAboutWith = 0;
-  }
-  return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-TEST_F(MainWindowTest, AboutBoxClosesWithEnterEscAndTheCloseBox) {
+// The About box is built from its table; each showing from the menu closes with Enter, Esc and
+// the close box.
+TEST_F(MainWindowTest, AboutBoxIsBuiltFromItsTableAndClosesWithEnterEscAndTheCloseBox) {
   open("");
-  const HHOOK hook =
-      ::SetWindowsHookExW(WH_CBT, closeAboutWhenShown, nullptr, ::GetCurrentThreadId());
+  {
+    WinAboutBox about(toolkit, main->frame().hwnd());
+    EXPECT_EQ(windowText(about.window().hwnd()), "ﾊﾞｰｼﾞｮﾝ情報");
+    EXPECT_EQ(about.controls().label("lblTitle").caption(), programAboutTitle());
+    EXPECT_EQ(about.window().controlCount(), static_cast<int>(controlWalk(fmAboutLayout()).size()));
+    EXPECT_EQ(::SendMessageW(about.controls().control("cmdOK")->hwnd(), WM_GETDLGCODE, 0, 0) &
+                  DLGC_DEFPUSHBUTTON,
+              DLGC_DEFPUSHBUTTON);
+    const LOGFONTW font = fontOf(about.controls().control("lblTitle")->hwnd());
+    EXPECT_EQ(std::wstring(font.lfFaceName), L"ＭＳ Ｐ明朝");
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+  }
   for (UINT how : {UINT{VK_RETURN}, UINT{VK_ESCAPE}, UINT{WM_CLOSE}}) {
     SCOPED_TRACE(how);
-    gCloseAboutWith = how;
+    testing::OnNextActivation user([how](HWND box) {
+      if (how == WM_CLOSE)
+        ::PostMessageW(box, WM_CLOSE, 0, 0);
+      else
+        ::PostMessageW(box, WM_KEYDOWN, how, 1);
+    });
     chooseMenu("mnVersion");  // returns once the box is closed
-    EXPECT_EQ(gCloseAboutWith, 0u);
+    EXPECT_TRUE(user.happened());
     EXPECT_TRUE(::IsWindowEnabled(main->frame().hwnd()));
   }
-  ::UnhookWindowsHookEx(hook);
-}
-
-TEST_F(MainWindowTest, AboutBoxIsBuiltFromItsTable) {
-  open("");
-  WinAboutBox about(toolkit, main->frame().hwnd());
-  EXPECT_EQ(windowText(about.window().hwnd()), "ﾊﾞｰｼﾞｮﾝ情報");
-  EXPECT_EQ(about.controls().label("lblTitle").caption(), programAboutTitle());
-  EXPECT_EQ(about.window().controlCount(), static_cast<int>(controlWalk(fmAboutLayout()).size()));
-  EXPECT_EQ(::SendMessageW(about.controls().control("cmdOK")->hwnd(), WM_GETDLGCODE, 0, 0) &
-                DLGC_DEFPUSHBUTTON,
-            DLGC_DEFPUSHBUTTON);
-  const LOGFONTW font = fontOf(about.controls().control("lblTitle")->hwnd());
-  EXPECT_EQ(std::wstring(font.lfFaceName), L"ＭＳ Ｐ明朝");
-  EXPECT_EQ(font.lfWeight, FW_BOLD);
 }
 
 }  // namespace

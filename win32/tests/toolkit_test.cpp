@@ -13,35 +13,7 @@
 namespace batora {
 namespace {
 
-// What the user does with the next box: the button pressed (0: close it from its frame), and
-// what the box offered.
-struct BoxVisit {
-  int press = 0;
-  bool shown = false;
-  HWND owner = nullptr;
-  std::wstring title;
-  std::vector<int> buttons;
-};
-BoxVisit* g_visit = nullptr;
-
-LRESULT CALLBACK answerBox(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && g_visit != nullptr && !g_visit->shown) {
-    const auto box = reinterpret_cast<HWND>(wParam);
-    g_visit->shown = true;
-    g_visit->owner = ::GetWindow(box, GW_OWNER);
-    wchar_t title[64] = {};
-    ::GetWindowTextW(box, title, 64);
-    g_visit->title = title;
-    for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
-      if (::GetDlgItem(box, id) != nullptr) g_visit->buttons.push_back(id);
-    if (g_visit->press != 0)
-      ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(g_visit->press, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(::GetDlgItem(box, g_visit->press)));
-    else
-      ::PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
-  }
-  return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
+using testing::OnNextActivation;
 
 class ToolkitTest : public testing::WinFixture {
  protected:
@@ -72,18 +44,24 @@ TEST_F(ToolkitTest, SystemBoxesOfferTheStylesButtonsAndCloseAsCancel) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    BoxVisit visit;
-    visit.press = c.press;
-    g_visit = &visit;
-    HHOOK hook = ::SetWindowsHookExW(WH_CBT, answerBox, nullptr, ::GetCurrentThreadId());
-    const int answer = toolkit.messageBox("本文\r\n2行目", "Batora", c.style);
-    ::UnhookWindowsHookEx(hook);
-    g_visit = nullptr;
-    ASSERT_TRUE(visit.shown);
-    EXPECT_EQ(answer, c.answer);
-    EXPECT_EQ(visit.buttons, c.buttons);
-    EXPECT_EQ(visit.title, L"Batora");
-    EXPECT_EQ(visit.owner, window.hwnd());
+    std::vector<int> buttons;
+    // The user's visit: what the box offers, then the button pressed or the frame's close.
+    OnNextActivation user([&](HWND box) {
+      EXPECT_EQ(::GetWindow(box, GW_OWNER), window.hwnd());
+      wchar_t title[64] = {};
+      ::GetWindowTextW(box, title, 64);
+      EXPECT_EQ(std::wstring(title), L"Batora");
+      for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
+        if (::GetDlgItem(box, id) != nullptr) buttons.push_back(id);
+      if (c.press != 0)
+        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(c.press, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(box, c.press)));
+      else
+        ::PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    EXPECT_EQ(toolkit.messageBox("本文\r\n2行目", "Batora", c.style), c.answer);
+    ASSERT_TRUE(user.happened());
+    EXPECT_EQ(buttons, c.buttons);
   }
 }
 

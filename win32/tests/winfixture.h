@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "wincontrol.h"
@@ -16,6 +18,32 @@
 #include "winwindow.h"
 
 namespace batora::testing {
+
+// While it lives, hands the next window this thread activates (a message box, a dialog) to
+// `act`, once: the only moment a test can answer a modal window that it opened itself.
+class OnNextActivation {
+ public:
+  explicit OnNextActivation(std::function<void(HWND)> act)
+      : m_hook(::SetWindowsHookExW(WH_CBT, hook, nullptr, ::GetCurrentThreadId())) {
+    s_act = std::move(act);
+  }
+  ~OnNextActivation() {
+    ::UnhookWindowsHookEx(m_hook);
+    s_act = nullptr;
+  }
+  OnNextActivation(const OnNextActivation&) = delete;
+  OnNextActivation& operator=(const OnNextActivation&) = delete;
+  bool happened() const { return !s_act; }
+
+ private:
+  static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && s_act)
+      std::exchange(s_act, nullptr)(reinterpret_cast<HWND>(wParam));
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static inline std::function<void(HWND)> s_act;
+  HHOOK m_hook;
+};
 
 class WinFixture : public ::testing::Test {
  protected:
