@@ -90,9 +90,6 @@ TEST_F(FolderChoiceWindowTest, PatternBoxRefusesSeparatorsAndEnterAppliesIt) {
 
 TEST_F(FolderChoiceWindowTest, LogViewerShowsTheJapaneseOfACodePage932Log) {
   auto* view = window->findChild<QAction*>(QStringLiteral("mnViewRenLog"));
-  view->trigger();
-  ASSERT_EQ(toolkit.boxes.size(), 1u);
-  EXPECT_EQ(toolkit.boxes[0].text, "リネームログファイルがありません。\r\n");
   const std::string line =
       "*** 2000/12/31 09:05:07, [/写真/夏.jpg -> /写真/ﾘﾈｰﾑ01.jpg] リネーム正常終了 ***";
   dir.write("Batora.log", platform::utf8ToCp932(line + "\r\n"));
