@@ -51,12 +51,13 @@ TEST_F(CliPosixExecutable, ClosedPipeStopsTheRunAfterTheFileUnderWay) {
                                         fileLine("b.jpg", "r02.jpg", "リネームは中断されました")}));
 }
 
-// Legal names on Linux that would forge a row of the list or retitle the terminal.
 TEST_F(CliPosixExecutable, ListShowsControlCharactersAsMarks) {
-  files({"a\n* 9  forged.jpg", "\x1b]0;owned\x07.jpg"});
-  const testing::ProcessResult result = run({"photos", "--list"});
-  EXPECT_EQ(result.out, "* 1  ?]0;owned?.jpg\n* 2  a?* 9  forged.jpg\n選択ファイル数 : 2\n");
-  EXPECT_EQ(result.exitStatus, 0);
+  expect({"legal names on Linux that would forge a row or retitle the terminal",
+          {"a\n* 9  forged.jpg", "\x1b]0;owned\x07.jpg"},
+          "photos --list",
+          "* 1  ?]0;owned?.jpg\n* 2  a?* 9  forged.jpg\n選択ファイル数 : 2\n",
+          "",
+          0});
 }
 
 }  // namespace
