@@ -16,37 +16,29 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(CliAnswers, EachQuestionIsAnsweredAsTheCommandLineSays) {
-  const std::string noTerminalConfirm =
-      "端末がないため確認できません。リネームするには --yes を指定してください。";
-  const std::string noTerminalCollision =
-      "端末がないため中断します。続けるには --on-collision skip を指定してください。";
-  struct Case {
+  const AutoAnswer noTerminalConfirm{
+      false, true, "端末がないため確認できません。リネームするには --yes を指定してください。"};
+  const AutoAnswer noTerminalCollision{
+      false, true, "端末がないため中断します。続けるには --on-collision skip を指定してください。"};
+  const AutoAnswer skip{true, true, "--on-collision skip"},
+      stop{false, true, "--on-collision stop"};
+  const std::optional<AutoAnswer> asked;
+  const Collision kSkip = Collision::kSkip, kStop = Collision::kStop;
+  const struct {
     const char* name;
     bool confirmation;
     AnswerPolicy policy;
     std::optional<AutoAnswer> expected;
   } cases[] = {
-      {"--yes: confirmation skipped",
-       true,
-       {.yes = true, .canAsk = true},
-       AutoAnswer{true, false, {}}},
-      {"terminal: confirmation asked", true, {.canAsk = true}, std::nullopt},
-      {"no terminal: nothing renamed", true, {}, AutoAnswer{false, true, noTerminalConfirm}},
-      {"--on-collision skip, even on a terminal",
-       false,
-       {.onCollision = Collision::kSkip, .canAsk = true},
-       AutoAnswer{true, true, "--on-collision skip"}},
-      {"--on-collision stop",
-       false,
-       {.yes = true, .onCollision = Collision::kStop},
-       AutoAnswer{false, true, "--on-collision stop"}},
-      {"terminal: collision asked", false, {.yes = true, .canAsk = true}, std::nullopt},
-      {"no terminal: the run stops",
-       false,
-       {.yes = true},
-       AutoAnswer{false, true, noTerminalCollision}},
+      {"--yes: confirmation skipped", true, {true, {}, true}, AutoAnswer{true, false, ""}},
+      {"terminal: confirmation asked", true, {.canAsk = true}, asked},
+      {"no terminal: nothing renamed", true, {}, noTerminalConfirm},
+      {"--on-collision skip, even on a terminal", false, {false, kSkip, true}, skip},
+      {"--on-collision stop", false, {.yes = true, .onCollision = kStop}, stop},
+      {"terminal: collision asked", false, {.yes = true, .canAsk = true}, asked},
+      {"no terminal: the run stops", false, {.yes = true}, noTerminalCollision},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(c.confirmation ? confirmationAnswer(c.policy) : takenNameAnswer(c.policy),
               c.expected);
