@@ -215,6 +215,19 @@ TEST_F(CliExecutable, CtrlCStopsABigRunAfterTheFileUnderWay) {
   EXPECT_NE(result.err.find("　(処理件数:５０００件中 エラー０件)"), std::string::npos);
 }
 
+// The write of the first result line fails: that file is renamed and recorded, and the run
+// stops there, as at Ctrl+C, instead of being killed between a rename and its record.
+TEST_F(CliExecutable, ClosedPipeStopsTheRunAfterTheFileUnderWay) {
+  files({"a.jpg", "b.jpg", "c.jpg"});
+  // As `batora-cli … | head -0` would have it: a pipe that has no reader from the start.
+  const std::vector<std::string> args = withIni({"photos", "--yes", "--name", "r"});
+  EXPECT_EQ(testing::ChildProcess(BATORA_CLI_PATH, args, dir.path(), false).finish().exitStatus, 3);
+  EXPECT_EQ(content(), (Lines{"b.jpg=b.jpg", "c.jpg=c.jpg", "r01.jpg=a.jpg"}));
+  EXPECT_EQ(logLines(),
+            (Lines{"*** Rename Start !!  [T] ***", fileLine("a.jpg", "r01.jpg", "リネーム正常終了"),
+                   fileLine("b.jpg", "r02.jpg", "リネームは中断されました")}));
+}
+
 TEST_F(CliExecutable, UndoShowsAsksAndPutsTheLastRunBackAndCanItselfBeUndone) {
   files({"a.jpg", "b.jpg"});
   EXPECT_EQ(run({"--undo", "--yes"}).exitStatus, 2);  // nothing recorded yet
