@@ -298,16 +298,6 @@ TEST_F(RenameRunTest, LogThatCannotBeWrittenShowsABoxPerLineAndRenamesEverything
   EXPECT_FALSE(fs::exists(dir / "BatoraEr.log"));  // its own box, not a reported error
 }
 
-TEST_F(RenameRunTest, FileFromASubfolderMovesUpIntoTheListedFolder) {
-  files({"top.jpg", "sub/deep.jpg"}, 2);
-  ASSERT_EQ(list.texts(),
-            (Rows{"top.jpg", std::string("sub") + platform::kSeparator + "deep.jpg"}));
-  list.rows[0].selected = false;
-  run.run();
-  EXPECT_EQ(content(folder), (Rows{"sub/", "top.jpg=top.jpg", "x01.jpg=sub/deep.jpg"}));
-  EXPECT_TRUE(fs::is_empty(folder / "sub"));
-}
-
 // The one decision the run and the dry run share: a name that would leave the folder, name
 // nothing, hold a character the home platform refuses or a control character is never tried.
 TEST(NameFaultTest, EachReasonAName) {
