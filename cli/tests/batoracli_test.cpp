@@ -177,41 +177,32 @@ TEST_F(CliExecutable, UnreadableSettingsEndTheProgramAsTheWindowDoes) {
 
 TEST_F(CliExecutable, CtrlCStopsABigRunAfterTheFileUnderWay) {
   constexpr int kFiles = 5000;
-  numberedLinks(kFiles);
-
-  testing::ChildProcess child(
-      BATORA_CLI_PATH, withIni({"photos", "--yes", "--name", "r", "--digits", "4", "--ext", "dat"}),
-      dir.path());
+  const auto child = startBigRun(kFiles);
   // The run cannot get far past this point while the signal is on its way: its output stalls
   // once the unread pipe is full, long before the last file.
   auto doneCount = [](const std::string& out) {
-    long count = 0;
+    int count = 0;
     for (size_t pos = 0; (pos = out.find("正常終了\n", pos)) != std::string::npos; ++pos) ++count;
     return count;
   };
-  ASSERT_TRUE(child.readOutputUntil([&](const std::string& out) { return doneCount(out) >= 20; }));
-  child.sendSignal(SIGINT);
-  const ProcessResult result = child.finish();
+  ASSERT_TRUE(child->readOutputUntil([&](const std::string& out) { return doneCount(out) >= 20; }));
+  child->sendSignal(SIGINT);
+  const ProcessResult result = child->finish();
 
   EXPECT_EQ(result.exitStatus, 3);
-  const long done = doneCount(result.out);
+  const int done = doneCount(result.out);
   ASSERT_LT(done, kFiles);
   for (int i = 1; i <= kFiles; ++i) {
-    const bool renamedAlready = i <= done;
-    ASSERT_EQ(fs::exists(folder / numbered('r', i)), renamedAlready) << i;
-    ASSERT_EQ(fs::exists(folder / numbered('f', i)), !renamedAlready) << i;
+    ASSERT_EQ(fs::exists(folder / numbered('r', i)), i <= done) << i;
+    ASSERT_EQ(fs::exists(folder / numbered('f', i)), i > done) << i;
   }
   const Lines log = logLines();
   ASSERT_EQ(log.size(), static_cast<size_t>(done) + 2);
-  EXPECT_EQ(log[static_cast<size_t>(done)],
-            fileLine(numbered('f', static_cast<int>(done)), numbered('r', static_cast<int>(done)),
-                     "リネーム正常終了"));
-  EXPECT_EQ(log.back(),
-            fileLine(numbered('f', static_cast<int>(done) + 1),
-                     numbered('r', static_cast<int>(done) + 1), "リネームは中断されました"));
+  EXPECT_EQ(log[static_cast<size_t>(done)], numberedLine(done, "リネーム正常終了"));
+  EXPECT_EQ(log.back(), numberedLine(done + 1, "リネームは中断されました"));
   EXPECT_EQ(splitLines(result.out).back(),
             "ﾘﾈｰﾑは中断されました。(５０００件中 " + fullWidthNumber(done) +
-                "件処理済み 未処理の先頭:" + path(numbered('f', static_cast<int>(done) + 1)) + ")");
+                "件処理済み 未処理の先頭:" + path(numbered('f', done + 1)) + ")");
   EXPECT_NE(result.err.find("　(処理件数:５０００件中 エラー０件)"), std::string::npos);
 }
 
@@ -278,19 +269,13 @@ constexpr int kKillSignal = SIGTERM;
 // tells which files were renamed.
 TEST_F(CliExecutable, UndoAfterAKilledRunPutsBackEveryFileItRenamed) {
   constexpr int kFiles = 2000;
-  numberedLinks(kFiles);
-
-  {
-    testing::ChildProcess child(
-        BATORA_CLI_PATH,
-        withIni({"photos", "--yes", "--name", "r", "--digits", "4", "--ext", "dat"}), dir.path());
-    ASSERT_TRUE(child.readOutputUntil([](const std::string& out) {
-      return out.find("r0020.dat") != std::string::npos ||
-             out.find("f0020.datのﾘﾈｰﾑ") != std::string::npos;
-    }));
-    child.sendSignal(kKillSignal);
-    child.finish();
-  }
+  const auto child = startBigRun(kFiles);
+  ASSERT_TRUE(child->readOutputUntil([](const std::string& out) {
+    return out.find("r0020.dat") != std::string::npos ||
+           out.find("f0020.datのﾘﾈｰﾑ") != std::string::npos;
+  }));
+  child->sendSignal(kKillSignal);
+  child->finish();
   long renamedCount = 0;
   for (int i = 1; i <= kFiles; ++i) renamedCount += fs::exists(folder / numbered('r', i)) ? 1 : 0;
   ASSERT_GE(renamedCount, 20);

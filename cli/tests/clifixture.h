@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <regex>
 #include <string>
 #include <vector>
@@ -65,11 +66,18 @@ class CliExecutable : public ::testing::Test {
     std::snprintf(text, sizeof text, "%c%04d.dat", prefix, i);
     return text;
   }
-  // f0001.dat … as links to one file outside the listed folder: thousands of names cost next to
-  // nothing.
-  void numberedLinks(int count) const {
+  // A run of f0001.dat … to r0001.dat …, started in the background. The files are links to one
+  // file outside the listed folder: thousands of names cost next to nothing.
+  std::unique_ptr<ChildProcess> startBigRun(int count) const {
     const fs::path original = dir.write("original", "x");
     for (int i = 1; i <= count; ++i) fs::create_hard_link(original, folder / numbered('f', i));
+    return std::make_unique<ChildProcess>(
+        BATORA_CLI_PATH,
+        withIni({"photos", "--yes", "--name", "r", "--digits", "4", "--ext", "dat"}), dir.path());
+  }
+  // The log line of numbered file i.
+  std::string numberedLine(int i, std::string_view result) const {
+    return fileLine(numbered('f', i), numbered('r', i), result);
   }
   void expect(const Invocation& c) const {
     SCOPED_TRACE(c.name);
