@@ -220,41 +220,40 @@ TEST_F(CliExecutable, ClosedPipeStopsTheRunAfterTheFileUnderWay) {
 }
 
 TEST_F(CliExecutable, UndoShowsAsksAndPutsTheLastRunBackAndCanItselfBeUndone) {
+  // Runs the program; its exit status and the folder afterwards are as given.
+  auto step = [this](const std::vector<std::string>& args, int status, const Lines& after) {
+    const ProcessResult result = run(args);
+    EXPECT_EQ(result.exitStatus, status) << result.err;
+    EXPECT_EQ(content(), after);
+    return result;
+  };
   files({"a.jpg", "b.jpg"});
-  EXPECT_EQ(run({"--undo", "--yes"}).exitStatus, 2);  // nothing recorded yet
+  const Lines before = content();
+  step({"--undo", "--yes"}, 2, before);  // nothing recorded yet
   ASSERT_EQ(run({"photos", "--yes", "--name", "r"}).exitStatus, 0);
   const Lines renamed = content();
   const size_t runLogLines = logLines().size();
 
-  const ProcessResult unconfirmed = run({"--undo"});
-  EXPECT_EQ(unconfirmed.exitStatus, 2);
-  EXPECT_EQ(content(), renamed);
-  const ProcessResult dry = run({"--undo", "--dry-run"});
-  EXPECT_EQ(dry.exitStatus, 0);
-  EXPECT_EQ(splitLines(dry.out), (Lines{"  1  " + path("r02.jpg") + " -> " + path("b.jpg"),
-                                        "  2  " + path("r01.jpg") + " -> " + path("a.jpg"),
-                                        "元に戻すファイル数 : 2", "飛ばすファイル数 : 0"}));
-  EXPECT_EQ(content(), renamed);
-
-  const ProcessResult undone = run({"--undo", "--yes"});
-  EXPECT_EQ(undone.exitStatus, 0);
-  EXPECT_EQ(content(), (Lines{"a.jpg=a.jpg", "b.jpg=b.jpg"}));
+  step({"--undo"}, 2, renamed);  // not confirmed
+  EXPECT_EQ(splitLines(step({"--undo", "--dry-run"}, 0, renamed).out),
+            (Lines{"  1  " + path("r02.jpg") + " -> " + path("b.jpg"),
+                   "  2  " + path("r01.jpg") + " -> " + path("a.jpg"), "元に戻すファイル数 : 2",
+                   "飛ばすファイル数 : 0"}));
+  step({"--undo", "--yes"}, 0, before);
   const Lines log = logLines();
   EXPECT_EQ(
       Lines(log.begin() + static_cast<long>(runLogLines), log.end()),
       (Lines{"*** Rename Start !!  [T] ***", fileLine("r02.jpg", "b.jpg", "リネーム取消正常終了"),
              fileLine("r01.jpg", "a.jpg", "リネーム取消正常終了")}));
-  EXPECT_EQ(run({"--undo", "--yes"}).exitStatus, 0);
-  EXPECT_EQ(content(), renamed);
+  step({"--undo", "--yes"}, 0, renamed);  // the undo undone
 
   // A file changed since: skipped, reported, kept; the others go back.
   dir.write("photos/r01.jpg", "changed since the run");
-  const ProcessResult partly = run({"--undo", "--yes"});
-  EXPECT_EQ(partly.exitStatus, 1);
+  const ProcessResult partly =
+      step({"--undo", "--yes"}, 1, {"b.jpg=b.jpg", "r01.jpg=changed since the run"});
   EXPECT_NE(partly.out.find("! 2  " + path("r01.jpg") + " -> " + path("a.jpg") +
                             "  (リネームの後に変更・置き換え・移動されています)"),
             std::string::npos);
-  EXPECT_EQ(content(), (Lines{"b.jpg=b.jpg", "r01.jpg=changed since the run"}));
 }
 
 // Killed outright: SIGKILL; Windows has no such signal, and the child process ends any signal
