@@ -12,148 +12,154 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::CliExecutable;
+using testing::Invocation;
 using testing::Lines;
 using testing::ProcessResult;
 using testing::splitLines;
 
-TEST_F(CliExecutable, ListsRowsAsTheWindowShowsThem) {
-  files({"c.jpg", "a.jpg", "b.JPG", "notes.txt", "sub/d.jpg"});
-  struct Case {
-    const char* name;
-    std::vector<std::string> args;
-    std::string out;
-  } cases[] = {
-      {"search order, all selected",
-       {"photos", "--list", "-p", "*.jpg"},
-       "* 1  a.jpg\n* 2  b.JPG\n* 3  c.jpg\n選択ファイル数 : 3\n"},
-      {"by extension, descending, two rows selected",
-       {"photos", "--list", "-p", "*.jpg", "--sort", "ext", "--desc", "--select", "1,3"},
-       "* 1  c.jpg\n  2  a.jpg\n* 3  b.JPG\n選択ファイル数 : 2\n"},
-      {"depth 2 shows the subfolder part",
-       {"--list", "-d", "2", "--pattern=d*", "photos/"},
-       "* 1  sub" + std::string(1, platform::kSeparator) + "d.jpg\n選択ファイル数 : 1\n"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    // Without --ini: the settings file next to the program.
-    const ProcessResult result = testing::runProcess(BATORA_CLI_PATH, c.args, dir.path());
-    EXPECT_EQ(result.out, c.out);
-    EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.exitStatus, 0);
-  }
-}
-
-// b would take p02.jpg while p02.jpg, a later file of the same run, still has that name; an
-// extension the run would fail every file for is marked with its reason. Either counts as a
-// failure in the exit status.
-TEST_F(CliExecutable, DryRunMarksWhatTheRunWouldFailAndChangesNothing) {
+// The list, the dry run, a refused check or confirmation and bad arguments leave the folder
+// and the log as they were.
+TEST_F(CliExecutable, ListsDryRunsAndRefusalsChangeNothing) {
+  const Lines listed = {"c.jpg", "a.jpg", "b.JPG", "notes.txt", "sub/d.jpg"};
+  const Lines dry = {"a.jpg", "b.jpg", "p02.jpg"};
+  Lines ten;  // one more than a single digit can number
+  for (int i = 0; i < 10; ++i) ten.push_back("f" + std::to_string(i) + ".jpg");
   const std::string unusable =
       "  (使用できない名前です: 次の文字は使用できません \\ / : * ? \" < > |)\n";
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"--name", "p"},
+  const std::string seeHelp = "\n「batora-cli --help」で使い方を表示します。\n";
+  const Invocation cases[] = {
+      {"list: search order, all selected", listed, "photos --list -p *.jpg",
+       "* 1  a.jpg\n* 2  b.JPG\n* 3  c.jpg\n選択ファイル数 : 3\n", "", 0},
+      {"list: by extension, descending, two rows selected", listed,
+       "photos --list -p *.jpg --sort ext --desc --select 1,3",
+       "* 1  c.jpg\n  2  a.jpg\n* 3  b.JPG\n選択ファイル数 : 2\n", "", 0},
+      {"list: depth 2 shows the subfolder part", listed, "--list -d 2 --pattern=d* photos/",
+       "* 1  sub" + std::string(1, platform::kSeparator) + "d.jpg\n選択ファイル数 : 1\n", "", 0},
+      // b would take p02.jpg while p02.jpg, a later file of the same run, still has that name.
+      {"dry run: a name still taken", dry, "photos --dry-run --name p",
        "  1  a.jpg -> p01.jpg\n"
        "! 2  b.jpg -> p02.jpg  (同名のファイルが既に存在します)\n"
        "  3  p02.jpg -> p03.jpg\n"
-       "選択ファイル数 : 3\n"
-       "同名のファイルと重なる数 : 1\n"},
-      {{"--name", "p", "--ext", "a/b"},
+       "選択ファイル数 : 3\n同名のファイルと重なる数 : 1\n",
+       "", 1},
+      {"dry run: an extension the run would fail every file for", dry,
+       "photos --dry-run --name p --ext a/b",
        "! 1  a.jpg -> p01.a/b" + unusable + "! 2  b.jpg -> p02.a/b" + unusable +
            "! 3  p02.jpg -> p03.a/b" + unusable +
-           "選択ファイル数 : 3\n同名のファイルと重なる数 : 0\n使用できない名前の数 : 3\n"},
+           "選択ファイル数 : 3\n同名のファイルと重なる数 : 0\n使用できない名前の数 : 3\n",
+       "", 1},
+      // Each check and its message is tested with the run; here, that a refusal reaches standard
+      // error with plain line ends.
+      {"refused: too many files for the digits", ten, "photos --yes --digits 1", "",
+       "対象ファイル数と桁数の関係が不正です。\n桁数が１の場合、選択できるファイルの数は１～９です"
+       "。\n",
+       2},
+      {"refused: the dry run checks too", ten, "photos --dry-run --digits 5", "",
+       "桁数は１～４の範囲で指定して下さい。\n", 2},
+      {"no terminal, no --yes", ten, "photos", "",
+       "ファイル名の順番は間違いないですね？\nリネームを開始します。\n→ キャンセル（端末がないため"
+       "確認できません。リネームするには --yes を指定してください。）\n",
+       2},
+      {"bad depth", dry, "photos --depth 4 --yes", "",
+       "batora-cli: --depth には 1、2、3 のいずれかを指定してください。" + seeHelp, 2},
+      {"a selected row past the list", dry, "photos --select 1,4 --yes", "",
+       "batora-cli: --select の行 4 は一覧にありません（一覧は 3 行です）。" + seeHelp, 2},
+      {"a folder that is not there", dry, "nowhere --yes", "",
+       "検索中に例外エラーが発生しました\n(" + (dir / "nowhere").string() + ")\n", 2},
   };
-  files({"a.jpg", "b.jpg", "p02.jpg"});
-  const Lines before = content();
-  for (const auto& [args, out] : cases) {
-    SCOPED_TRACE(args.back());
-    std::vector<std::string> dryRun{"photos", "--dry-run"};
-    dryRun.insert(dryRun.end(), args.begin(), args.end());
-    const ProcessResult result = run(dryRun);
-    EXPECT_EQ(result.out, out);
-    EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.exitStatus, 1);
-  }
-  EXPECT_EQ(content(), before);
-  EXPECT_EQ(logLines(), Lines{});
+  for (const Invocation& c : cases) expect(c);
+  // Without --ini: the settings file next to the program.
+  EXPECT_EQ(testing::runProcess(BATORA_CLI_PATH, {"photos", "--list", "-p", "b*"}, dir.path()).out,
+            "* 1  b.jpg\n選択ファイル数 : 1\n");
 }
 
+// A run reports each file on standard output and the questions and the closing summary on
+// standard error; a collision is skipped or stops the run as --on-collision says.
 TEST_F(CliExecutable, RunRenamesReportsAndLogsEveryFile) {
-  files({"c.jpg", "a.jpg", "b.jpg"});
-  const ProcessResult result = run({"photos", "--yes", "--name", "trip", "--digits", "3", "--ext",
-                                    "png", "--sort", "name", "--desc", "--select", "1-3"});
-  EXPECT_EQ(splitLines(result.out),
-            (Lines{renamed("c.jpg"), renamed("b.jpg"), renamed("a.jpg"),
-                   "ﾘﾈｰﾑ処理が完了しました。　(処理件数:３件中 エラー０件)"}));
-  EXPECT_EQ(result.err,
-            "処理が完了しました。\n\n　(処理件数:３件中 エラー０件)\n\nBatoraを終了しますか？\n"
-            "→ はい（自動）\n");
-  EXPECT_EQ(result.exitStatus, 0);
-  EXPECT_EQ(content(), (Lines{"trip001.png=c.jpg", "trip002.png=b.jpg", "trip003.png=a.jpg"}));
-  EXPECT_EQ(logLines(), (Lines{"*** Rename Start !!  [T] ***",
-                               fileLine("c.jpg", "trip001.png", "リネーム正常終了"),
-                               fileLine("b.jpg", "trip002.png", "リネーム正常終了"),
-                               fileLine("a.jpg", "trip003.png", "リネーム正常終了")}));
-}
-
-// What the log records at a skip or a stop is tested with the run.
-TEST_F(CliExecutable, CollisionIsSkippedOrStopsTheRun) {
+  const std::string started = "*** Rename Start !!  [T] ***";
+  const std::string done = "リネーム正常終了", failed = "リネーム異常終了";
   const std::string question = "エラーが発生しました。\n同名のファイルが他に存在します。\n　(" +
                                path("b.jpg") +
                                " --> p02.jpg)\n\n該当ファイルをスキップして処理を続行しますか？\n";
-  struct Case {
-    const char* name;
-    std::vector<std::string> extra;
-    std::string answer;
-    Lines content;
-  } cases[] = {
-      {"skip",
-       {"--on-collision", "skip"},
-       "→ はい（--on-collision skip）",
-       {"b.jpg=b.jpg", "p01.jpg=a.jpg", "p03.jpg=p02.jpg"}},
-      {"stop",
-       {"--on-collision", "stop"},
-       "→ いいえ（--on-collision stop）",
-       {"b.jpg=b.jpg", "p01.jpg=a.jpg", "p02.jpg=p02.jpg"}},
+  auto closing = [](const std::string& summary) {
+    return "処理が完了しました。\n\n" + summary + "\n\nBatoraを終了しますか？\n→ はい（自動）\n";
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    reset({"a.jpg", "b.jpg", "p02.jpg"});
-    std::vector<std::string> args{"photos", "--yes", "--name", "p"};
-    args.insert(args.end(), c.extra.begin(), c.extra.end());
-    const ProcessResult result = run(args);
-    EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(content(), c.content);
-    EXPECT_TRUE(result.err.starts_with(question + c.answer + "\n")) << result.err;
-  }
+  const std::string threeNoError = "　(処理件数:３件中 エラー０件)";
+  const std::string threeOneError = "　(処理件数:３件中 エラー１件)";
+  const Lines collision = {"a.jpg", "b.jpg", "p02.jpg"};
+  const std::string bFailed = path("b.jpg") + "のﾘﾈｰﾑ 異常終了\n";
+  const Invocation cases[] = {
+      {"every option of the rule",
+       {"c.jpg", "a.jpg", "b.jpg"},
+       "photos --yes --name trip --digits 3 --ext png --sort name --desc --select 1-3",
+       renamed("c.jpg") + "\n" + renamed("b.jpg") + "\n" + renamed("a.jpg") +
+           "\nﾘﾈｰﾑ処理が完了しました。" + threeNoError + "\n",
+       closing(threeNoError),
+       0,
+       {"trip001.png=c.jpg", "trip002.png=b.jpg", "trip003.png=a.jpg"},
+       {started, fileLine("c.jpg", "trip001.png", done), fileLine("b.jpg", "trip002.png", done),
+        fileLine("a.jpg", "trip003.png", done)}},
+      {"a collision skipped",
+       collision,
+       "photos --yes --name p --on-collision skip",
+       renamed("a.jpg") + "\n" + bFailed + renamed("p02.jpg") + "\nﾘﾈｰﾑ処理が完了しました。" +
+           threeOneError + "\n",
+       question + "→ はい（--on-collision skip）\n" + closing(threeOneError),
+       1,
+       {"b.jpg=b.jpg", "p01.jpg=a.jpg", "p03.jpg=p02.jpg"},
+       {started, fileLine("a.jpg", "p01.jpg", done), fileLine("b.jpg", "p02.jpg", failed),
+        fileLine("p02.jpg", "p03.jpg", done)}},
+      {"a collision stops the run",
+       collision,
+       "photos --yes --name p --on-collision stop",
+       renamed("a.jpg") + "\n" + bFailed +
+           "ﾘﾈｰﾑは中断されました。(３件中 ２件処理済み 未処理の先頭:" + path("p02.jpg") + ")\n",
+       question + "→ いいえ（--on-collision stop）\n" + closing(threeOneError),
+       1,
+       {"b.jpg=b.jpg", "p01.jpg=a.jpg", "p02.jpg=p02.jpg"},
+       {started, fileLine("a.jpg", "p01.jpg", done), fileLine("b.jpg", "p02.jpg", failed),
+        fileLine("p02.jpg", "p03.jpg", "リネームは中断されました")}},
+  };
+  for (const Invocation& c : cases) expect(c);
 }
 
-// Ten files: one more than a single digit can number. Each check and its message is tested
-// with the run; here, that a refusal reaches standard error with plain line ends.
-TEST_F(CliExecutable, RefusedCheckOrConfirmationShowsTheMessageAndChangesNothing) {
-  for (int i = 0; i < 10; ++i) files({"f" + std::to_string(i) + ".jpg"});
-  const Lines before = content();
-  struct Case {
-    std::vector<std::string> args;
-    std::string message;
-  } cases[] = {
-      {{"--yes", "--digits", "1"},
-       "対象ファイル数と桁数の関係が不正です。\n桁数が１の場合、選択できるファイルの数は１～９です"
-       "。"},
-      {{"--dry-run", "--digits", "5"}, "桁数は１～４の範囲で指定して下さい。"},
-      {{},
-       "ファイル名の順番は間違いないですね？\nリネームを開始します。\n→ キャンセル（端末がないため"
-       "確認できません。リネームするには --yes を指定してください。）"},
+// The expected bytes are written out here, not converted by the program's own routines, and are
+// the same on every platform: apart from the time stamps and the folder, the log reads the same
+// wherever the program ran.
+TEST_F(CliExecutable, RenameLogOfJapaneseNamesHasTheSameBytesOnEveryPlatform) {
+  files({"b.jpg", "p02.jpg"});
+  for (const char* name : {"ü€.jpg", "写真 夏.jpg"})
+    dir.write(folder / platform::pathFromUtf8(name), name);
+  dir.write(folder / platform::pathFromUtf8("旅行03.png"), "taken");
+  // Code page 932: the log goes to the folder ログ, which only that decoding finds.
+  const fs::path logs = dir.mkdir(platform::pathFromUtf8("ログ"));
+  dir.write("Batora.ini",
+            "OUTPUT_LOG_RENAME = 1\r\nDIRPATH_LOG_RENAME = " + platform::pathToUtf8(dir.path()) +
+                platform::kSeparator + "\x83\x8D\x83O\r\n");
+
+  EXPECT_EQ(run({"photos", "-p", "*.jpg", "--yes", "--name", "旅行", "--ext", "png", "--sort",
+                 "name", "--on-collision", "skip"})
+                .exitStatus,
+            1);  // one file failed: the taken name
+
+  ASSERT_FALSE(fs::exists(dir / "Batora.log"));
+  const std::string travel = "\x97\xB7\x8Ds";                                          // 旅行
+  const std::string photo = "\x8E\xCA\x90^ \x89\xC4";                                  // 写真 夏
+  const std::string done = "\x83\x8A\x83l\x81[\x83\x80\x90\xB3\x8F\xED\x8FI\x97\xB9";  // 正常終了
+  const std::string failed = "\x83\x8A\x83l\x81[\x83\x80\x88\xD9\x8F\xED\x8FI\x97\xB9";
+  // The temporary folder's name is ASCII: the same bytes in either encoding.
+  const std::string in = platform::pathToUtf8(folder) + platform::kSeparator;
+  auto line = [&](const std::string& from, const std::string& to, const std::string& result) {
+    return "*** T, [" + in + from + " -> " + in + to + "] " + result + " ***\r\n";
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.message);
-    std::vector<std::string> args{"photos"};
-    args.insert(args.end(), c.args.begin(), c.args.end());
-    const ProcessResult result = run(args);
-    EXPECT_EQ(result.err, c.message + "\n");
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.exitStatus, 2);
-  }
-  EXPECT_EQ(content(), before);
-  EXPECT_EQ(logLines(), Lines{});
+  EXPECT_EQ(logBytes(logs / "Batora.log"),
+            "*** Rename Start !!  [T] ***\r\n" + line("b.jpg", travel + "01.png", done) +
+                line("p02.jpg", travel + "02.png", done) +
+                line("??.jpg", travel + "03.png", failed) +  // ü and € are not in cp932
+                line(photo + ".jpg", travel + "04.png", done));
+  EXPECT_EQ(batora::testing::readBytes(folder / platform::pathFromUtf8("旅行03.png")), "taken");
+  EXPECT_EQ(batora::testing::readBytes(folder / platform::pathFromUtf8("旅行04.png")),
+            "写真 夏.jpg");
 }
 
 TEST_F(CliExecutable, UnreadableSettingsEndTheProgramAsTheWindowDoes) {
@@ -169,103 +175,85 @@ TEST_F(CliExecutable, UnreadableSettingsEndTheProgramAsTheWindowDoes) {
       << errorLog;
 }
 
-TEST_F(CliExecutable, BadArgumentsAndMissingFoldersAreRefused) {
-  files({"a.jpg", "b.jpg"});
-  const std::string seeHelp = "\n「batora-cli --help」で使い方を表示します。\n";
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"photos", "--depth", "4"},
-       "batora-cli: --depth には 1、2、3 のいずれかを指定してください。" + seeHelp},
-      {{"photos", "--select", "1,3"},
-       "batora-cli: --select の行 3 は一覧にありません（一覧は 2 行です）。" + seeHelp},
-      {{"nowhere"}, "検索中に例外エラーが発生しました\n(" + (dir / "nowhere").string() + ")\n"},
-  };
-  for (const auto& [args, err] : cases) {
-    SCOPED_TRACE(args.back());
-    std::vector<std::string> withYes = args;
-    withYes.push_back("--yes");
-    const ProcessResult result = run(withYes);
-    EXPECT_EQ(result.err, err);
-    EXPECT_EQ(result.exitStatus, 2);
-  }
-  EXPECT_EQ(content(), (Lines{"a.jpg=a.jpg", "b.jpg=b.jpg"}));
-}
-
 TEST_F(CliExecutable, CtrlCStopsABigRunAfterTheFileUnderWay) {
   constexpr int kFiles = 5000;
-  numberedLinks(kFiles);
-
-  testing::ChildProcess child(
-      BATORA_CLI_PATH, withIni({"photos", "--yes", "--name", "r", "--digits", "4", "--ext", "dat"}),
-      dir.path());
+  const auto child = startBigRun(kFiles);
   // The run cannot get far past this point while the signal is on its way: its output stalls
   // once the unread pipe is full, long before the last file.
   auto doneCount = [](const std::string& out) {
-    long count = 0;
+    int count = 0;
     for (size_t pos = 0; (pos = out.find("正常終了\n", pos)) != std::string::npos; ++pos) ++count;
     return count;
   };
-  ASSERT_TRUE(child.readOutputUntil([&](const std::string& out) { return doneCount(out) >= 20; }));
-  child.sendSignal(SIGINT);
-  const ProcessResult result = child.finish();
+  ASSERT_TRUE(child->readOutputUntil([&](const std::string& out) { return doneCount(out) >= 20; }));
+  child->sendSignal(SIGINT);
+  const ProcessResult result = child->finish();
 
   EXPECT_EQ(result.exitStatus, 3);
-  const long done = doneCount(result.out);
+  const int done = doneCount(result.out);
   ASSERT_LT(done, kFiles);
   for (int i = 1; i <= kFiles; ++i) {
-    const bool renamedAlready = i <= done;
-    ASSERT_EQ(fs::exists(folder / numbered('r', i)), renamedAlready) << i;
-    ASSERT_EQ(fs::exists(folder / numbered('f', i)), !renamedAlready) << i;
+    ASSERT_EQ(fs::exists(folder / numbered('r', i)), i <= done) << i;
+    ASSERT_EQ(fs::exists(folder / numbered('f', i)), i > done) << i;
   }
   const Lines log = logLines();
   ASSERT_EQ(log.size(), static_cast<size_t>(done) + 2);
-  EXPECT_EQ(log[static_cast<size_t>(done)],
-            fileLine(numbered('f', static_cast<int>(done)), numbered('r', static_cast<int>(done)),
-                     "リネーム正常終了"));
-  EXPECT_EQ(log.back(),
-            fileLine(numbered('f', static_cast<int>(done) + 1),
-                     numbered('r', static_cast<int>(done) + 1), "リネームは中断されました"));
+  EXPECT_EQ(log[static_cast<size_t>(done)], numberedLine(done, "リネーム正常終了"));
+  EXPECT_EQ(log.back(), numberedLine(done + 1, "リネームは中断されました"));
   EXPECT_EQ(splitLines(result.out).back(),
             "ﾘﾈｰﾑは中断されました。(５０００件中 " + fullWidthNumber(done) +
-                "件処理済み 未処理の先頭:" + path(numbered('f', static_cast<int>(done) + 1)) + ")");
+                "件処理済み 未処理の先頭:" + path(numbered('f', done + 1)) + ")");
   EXPECT_NE(result.err.find("　(処理件数:５０００件中 エラー０件)"), std::string::npos);
 }
 
+// The write of the first result line fails: that file is renamed and recorded, and the run
+// stops there, as at Ctrl+C, instead of being killed between a rename and its record.
+TEST_F(CliExecutable, ClosedPipeStopsTheRunAfterTheFileUnderWay) {
+  files({"a.jpg", "b.jpg", "c.jpg"});
+  // As `batora-cli … | head -0` would have it: a pipe that has no reader from the start.
+  const std::vector<std::string> args = withIni({"photos", "--yes", "--name", "r"});
+  EXPECT_EQ(testing::ChildProcess(BATORA_CLI_PATH, args, dir.path(), false).finish().exitStatus, 3);
+  EXPECT_EQ(content(), (Lines{"b.jpg=b.jpg", "c.jpg=c.jpg", "r01.jpg=a.jpg"}));
+  EXPECT_EQ(logLines(),
+            (Lines{"*** Rename Start !!  [T] ***", fileLine("a.jpg", "r01.jpg", "リネーム正常終了"),
+                   fileLine("b.jpg", "r02.jpg", "リネームは中断されました")}));
+}
+
 TEST_F(CliExecutable, UndoShowsAsksAndPutsTheLastRunBackAndCanItselfBeUndone) {
+  // Runs the program; its exit status and the folder afterwards are as given.
+  auto step = [this](const std::vector<std::string>& args, int status, const Lines& after) {
+    const ProcessResult result = run(args);
+    EXPECT_EQ(result.exitStatus, status) << result.err;
+    EXPECT_EQ(content(), after);
+    return result;
+  };
   files({"a.jpg", "b.jpg"});
-  EXPECT_EQ(run({"--undo", "--yes"}).exitStatus, 2);  // nothing recorded yet
+  const Lines before = content();
+  step({"--undo", "--yes"}, 2, before);  // nothing recorded yet
   ASSERT_EQ(run({"photos", "--yes", "--name", "r"}).exitStatus, 0);
   const Lines renamed = content();
   const size_t runLogLines = logLines().size();
 
-  const ProcessResult unconfirmed = run({"--undo"});
-  EXPECT_EQ(unconfirmed.exitStatus, 2);
-  EXPECT_EQ(content(), renamed);
-  const ProcessResult dry = run({"--undo", "--dry-run"});
-  EXPECT_EQ(dry.exitStatus, 0);
-  EXPECT_EQ(splitLines(dry.out), (Lines{"  1  " + path("r02.jpg") + " -> " + path("b.jpg"),
-                                        "  2  " + path("r01.jpg") + " -> " + path("a.jpg"),
-                                        "元に戻すファイル数 : 2", "飛ばすファイル数 : 0"}));
-  EXPECT_EQ(content(), renamed);
-
-  const ProcessResult undone = run({"--undo", "--yes"});
-  EXPECT_EQ(undone.exitStatus, 0);
-  EXPECT_EQ(content(), (Lines{"a.jpg=a.jpg", "b.jpg=b.jpg"}));
+  step({"--undo"}, 2, renamed);  // not confirmed
+  EXPECT_EQ(splitLines(step({"--undo", "--dry-run"}, 0, renamed).out),
+            (Lines{"  1  " + path("r02.jpg") + " -> " + path("b.jpg"),
+                   "  2  " + path("r01.jpg") + " -> " + path("a.jpg"), "元に戻すファイル数 : 2",
+                   "飛ばすファイル数 : 0"}));
+  step({"--undo", "--yes"}, 0, before);
   const Lines log = logLines();
   EXPECT_EQ(
       Lines(log.begin() + static_cast<long>(runLogLines), log.end()),
       (Lines{"*** Rename Start !!  [T] ***", fileLine("r02.jpg", "b.jpg", "リネーム取消正常終了"),
              fileLine("r01.jpg", "a.jpg", "リネーム取消正常終了")}));
-  EXPECT_EQ(run({"--undo", "--yes"}).exitStatus, 0);
-  EXPECT_EQ(content(), renamed);
+  step({"--undo", "--yes"}, 0, renamed);  // the undo undone
 
   // A file changed since: skipped, reported, kept; the others go back.
   dir.write("photos/r01.jpg", "changed since the run");
-  const ProcessResult partly = run({"--undo", "--yes"});
-  EXPECT_EQ(partly.exitStatus, 1);
+  const ProcessResult partly =
+      step({"--undo", "--yes"}, 1, {"b.jpg=b.jpg", "r01.jpg=changed since the run"});
   EXPECT_NE(partly.out.find("! 2  " + path("r01.jpg") + " -> " + path("a.jpg") +
                             "  (リネームの後に変更・置き換え・移動されています)"),
             std::string::npos);
-  EXPECT_EQ(content(), (Lines{"b.jpg=b.jpg", "r01.jpg=changed since the run"}));
 }
 
 // Killed outright: SIGKILL; Windows has no such signal, and the child process ends any signal
@@ -280,19 +268,13 @@ constexpr int kKillSignal = SIGTERM;
 // tells which files were renamed.
 TEST_F(CliExecutable, UndoAfterAKilledRunPutsBackEveryFileItRenamed) {
   constexpr int kFiles = 2000;
-  numberedLinks(kFiles);
-
-  {
-    testing::ChildProcess child(
-        BATORA_CLI_PATH,
-        withIni({"photos", "--yes", "--name", "r", "--digits", "4", "--ext", "dat"}), dir.path());
-    ASSERT_TRUE(child.readOutputUntil([](const std::string& out) {
-      return out.find("r0020.dat") != std::string::npos ||
-             out.find("f0020.datのﾘﾈｰﾑ") != std::string::npos;
-    }));
-    child.sendSignal(kKillSignal);
-    child.finish();
-  }
+  const auto child = startBigRun(kFiles);
+  ASSERT_TRUE(child->readOutputUntil([](const std::string& out) {
+    return out.find("r0020.dat") != std::string::npos ||
+           out.find("f0020.datのﾘﾈｰﾑ") != std::string::npos;
+  }));
+  child->sendSignal(kKillSignal);
+  child->finish();
   long renamedCount = 0;
   for (int i = 1; i <= kFiles; ++i) renamedCount += fs::exists(folder / numbered('r', i)) ? 1 : 0;
   ASSERT_GE(renamedCount, 20);

@@ -19,8 +19,9 @@ struct ProcessResult {
 
 class ChildProcess {
  public:
+  // outputRead false: standard output is a pipe whose reader has gone before the program starts.
   ChildProcess(const std::filesystem::path& program, const std::vector<std::string>& args,
-               const std::filesystem::path& workingFolder);
+               const std::filesystem::path& workingFolder, bool outputRead = true);
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
   // Kills a child that is still running.

@@ -19,11 +19,16 @@ struct ChildProcess::Child {
 
 ChildProcess::ChildProcess(const std::filesystem::path& program,
                            const std::vector<std::string>& args,
-                           const std::filesystem::path& workingFolder)
+                           const std::filesystem::path& workingFolder, bool outputRead)
     : m_child(std::make_unique<Child>()) {
   int out[2], err[2];
   if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0)
     throw std::runtime_error("pipe failed");
+  // Closed before the child exists, so that not even its first line finds a reader.
+  if (!outputRead) {
+    ::close(out[0]);
+    out[0] = -1;
+  }
   // Everything the child needs is prepared before the fork: after it, only calls that are safe
   // in a forked child are made.
   const std::string programText = program.string();

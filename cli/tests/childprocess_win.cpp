@@ -80,10 +80,12 @@ struct ChildProcess::Child {
 
 ChildProcess::ChildProcess(const std::filesystem::path& program,
                            const std::vector<std::string>& args,
-                           const std::filesystem::path& workingFolder)
+                           const std::filesystem::path& workingFolder, bool outputRead)
     : m_child(std::make_unique<Child>()) {
   Handle outWrite, errWrite;
   makePipe(m_child->out, outWrite);
+  // Closed before the child exists, so that not even its first line finds a reader.
+  if (!outputRead) m_child->out.reset();
   makePipe(m_child->err, errWrite);
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   Handle null(::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,

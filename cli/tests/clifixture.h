@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <regex>
 #include <string>
 #include <vector>
@@ -29,6 +30,18 @@ inline Lines splitLines(const std::string& text, std::string_view end = "\n") {
   if (pos < text.size()) lines.push_back(text.substr(pos));
   return lines;
 }
+
+// One run of the program on a fresh folder: what it shows and what it leaves behind.
+struct Invocation {
+  const char* name;
+  Lines files;
+  std::string args;  // separated by spaces, after --ini and the fixture's settings file
+  std::string out;
+  std::string err;
+  int status;
+  Lines after = {};  // the folder afterwards; empty: as it was before
+  Lines log = {};
+};
 
 class CliExecutable : public ::testing::Test {
  protected:
@@ -53,11 +66,29 @@ class CliExecutable : public ::testing::Test {
     std::snprintf(text, sizeof text, "%c%04d.dat", prefix, i);
     return text;
   }
-  // f0001.dat … as links to one file outside the listed folder: thousands of names cost next to
-  // nothing.
-  void numberedLinks(int count) const {
+  // A run of f0001.dat … to r0001.dat …, started in the background. The files are links to one
+  // file outside the listed folder: thousands of names cost next to nothing.
+  std::unique_ptr<ChildProcess> startBigRun(int count) const {
     const fs::path original = dir.write("original", "x");
     for (int i = 1; i <= count; ++i) fs::create_hard_link(original, folder / numbered('f', i));
+    return std::make_unique<ChildProcess>(
+        BATORA_CLI_PATH,
+        withIni({"photos", "--yes", "--name", "r", "--digits", "4", "--ext", "dat"}), dir.path());
+  }
+  // The log line of numbered file i.
+  std::string numberedLine(int i, std::string_view result) const {
+    return fileLine(numbered('f', i), numbered('r', i), result);
+  }
+  void expect(const Invocation& c) const {
+    SCOPED_TRACE(c.name);
+    reset(c.files);
+    const Lines before = content();
+    const ProcessResult result = run(splitLines(c.args, " "));
+    EXPECT_EQ(result.out, c.out);
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(result.exitStatus, c.status);
+    EXPECT_EQ(content(), c.after.empty() ? before : c.after);
+    EXPECT_EQ(logLines(), c.log);
   }
   std::vector<std::string> withIni(std::vector<std::string> args) const {
     args.insert(args.begin(), {"--ini", (dir / "Batora.ini").string()});
@@ -66,25 +97,30 @@ class CliExecutable : public ::testing::Test {
   ProcessResult run(const std::vector<std::string>& args) const {
     return runProcess(BATORA_CLI_PATH, withIni(args), dir.path());
   }
-  // name=content, sorted.
+  // name=content (a folder: name/), sorted.
   Lines content() const {
     Lines names;
     for (const auto& entry : fs::directory_iterator(folder))
-      names.push_back(entry.path().filename().string() + "=" +
-                      batora::testing::readBytes(entry.path()));
+      names.push_back(
+          entry.path().filename().string() +
+          (entry.is_directory() ? "/" : "=" + batora::testing::readBytes(entry.path())));
     std::sort(names.begin(), names.end());
     return names;
   }
-  // The rename log with every time stamp replaced by "T".
+  // A log's bytes with every time stamp replaced by "T".
+  static std::string logBytes(const fs::path& log) {
+    static const std::regex stamp(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d)");
+    return std::regex_replace(batora::testing::readBytes(log), stamp, "T");
+  }
+  // The rename log's lines, time stamps replaced by "T".
   Lines logLines() const {
     if (!fs::exists(dir / "Batora.log")) return {};
-    static const std::regex stamp(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d)");
-    const std::string text = platform::cp932ToUtf8(batora::testing::readBytes(dir / "Batora.log"));
-    return splitLines(std::regex_replace(text, stamp, "T"), "\r\n");
+    return splitLines(platform::cp932ToUtf8(logBytes(dir / "Batora.log")), "\r\n");
   }
   std::string path(const std::string& name) const { return (folder / name).string(); }
   std::string renamed(const std::string& name) const { return path(name) + "のﾘﾈｰﾑ 正常終了"; }
-  std::string fileLine(const std::string& from, const std::string& to, std::string_view result) {
+  std::string fileLine(const std::string& from, const std::string& to,
+                       std::string_view result) const {
     return "*** T, [" + path(from) + " -> " + path(to) + "] " + std::string(result) + " ***";
   }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 
 #include "tempdir.h"
 
@@ -11,86 +12,63 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A plan over /p with one entry per old name -> new name, rows 0, 1, 2 …
-std::vector<PlannedName> plan(const std::vector<std::pair<std::string, std::string>>& renames) {
+// A plan over /p from "old>new" pairs separated by spaces, rows 0, 1, 2 …
+std::vector<PlannedName> plan(const std::string& renames) {
   std::vector<PlannedName> files;
-  for (const auto& [from, to] : renames) {
+  std::istringstream pairs(renames);
+  for (std::string pair; pairs >> pair;) {
     const int row = static_cast<int>(files.size());
+    const std::string from = pair.substr(0, pair.find('>')), to = pair.substr(pair.find('>') + 1);
     files.push_back({row, row, fs::path("/p") / from, to, fs::path("/p") / to});
   }
   return files;
 }
 
+// The markings a row expects, one letter each: - free, E exists, R unusable (a reserved
+// character), a digit: taken first by the file of that row.
+std::vector<PlanMarking> markings(std::string_view letters) {
+  std::vector<PlanMarking> marks;
+  for (const char c : letters)
+    marks.push_back(c == 'E' ? PlanMarking{PlanMark::kTargetExists}
+                    : c == 'R'
+                        ? PlanMarking{PlanMark::kUnusableName, -1, NameFault::kReservedCharacter}
+                    : c == '-' ? PlanMarking{}
+                               : PlanMarking{PlanMark::kTakenInRun, c - '0'});
+  return marks;
+}
+
 TEST(CliRenamePlan, MarksNamesTakenWhenTheirTurnComes) {
-  struct Case {
+  const struct {
     const char* name;
-    std::vector<std::pair<std::string, std::string>> renames;
-    std::set<std::string> onDisk;  // besides the old names
-    std::vector<PlanMark> marks;
-    std::vector<int> takenBy;
+    const char* renames;
+    std::vector<std::string> onDisk;  // besides the old names
+    const char* marks;
   } cases[] = {
-      {"free names", {{"a", "x1"}, {"b", "x2"}}, {}, {PlanMark::kNone, PlanMark::kNone}, {-1, -1}},
-      {"a name held by a file outside the run",
-       {{"a", "x1"}, {"b", "x2"}},
-       {"x2"},
-       {PlanMark::kNone, PlanMark::kTargetExists},
-       {-1, -1}},
-      {"a later file still holds the name",
-       {{"a", "x1"}, {"b", "x2"}, {"x2", "x3"}},
-       {},
-       {PlanMark::kNone, PlanMark::kTargetExists, PlanMark::kNone},
-       {-1, -1, -1}},
-      {"an earlier file has given the name up",
-       {{"x2", "x1"}, {"b", "x2"}},
-       {},
-       {PlanMark::kNone, PlanMark::kNone},
-       {-1, -1}},
-      {"an earlier file of the run takes the name first",
-       {{"a", "x1"}, {"b", "x1"}},
-       {},
-       {PlanMark::kNone, PlanMark::kTakenInRun},
-       {-1, 0}},
-      {"a skipped file keeps its old name taken",
-       {{"a", "x"}, {"b", "c"}, {"c", "a"}},
-       {"x"},
-       {PlanMark::kTargetExists, PlanMark::kTargetExists, PlanMark::kTargetExists},
-       {-1, -1, -1}},
-      {"a file that has its name already",
-       {{"x1", "x1"}, {"b", "x1"}},
-       {},
-       {PlanMark::kNone, PlanMark::kTargetExists},
-       {-1, -1}},
+      {"free names", "a>x1 b>x2", {}, "--"},
+      {"a name held by a file outside the run", "a>x1 b>x2", {"x2"}, "-E"},
+      {"a later file still holds the name", "a>x1 b>x2 x2>x3", {}, "-E-"},
+      {"an earlier file has given the name up", "x2>x1 b>x2", {}, "--"},
+      {"an earlier file of the run takes the name first", "a>x1 b>x1", {}, "-0"},
+      {"a skipped file keeps its old name taken", "a>x b>c c>a", {"x"}, "EEE"},
+      {"a file that has its name already", "x1>x1 b>x1", {}, "-E"},
+      // The run's own decision (nameFault, tested with the run): never tried, so reported as
+      // such even where a file of that name exists, and the file keeps its old name.
+      {"an unusable name", "a>x1.a/b b>a", {"x1.a/b"}, "RE"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
+    const std::vector<PlannedName> files = plan(c.renames);
     std::set<fs::path> disk;
-    for (const auto& [from, to] : c.renames) disk.insert(fs::path("/p") / from);
+    for (const PlannedName& file : files) disk.insert(file.oldPath);
     for (const std::string& name : c.onDisk) disk.insert(fs::path("/p") / name);
-    const std::vector<PlanMarking> marked = markCollisions(
-        plan(c.renames),
-        [&](const fs::path& target, const fs::path&) { return disk.contains(target); });
-    ASSERT_EQ(marked.size(), c.marks.size());
-    for (size_t i = 0; i < marked.size(); ++i) {
-      EXPECT_EQ(marked[i].mark, c.marks[i]) << "row " << i;
-      EXPECT_EQ(marked[i].takenByRow, c.takenBy[i]) << "row " << i;
-    }
+    EXPECT_EQ(markCollisions(files, [&](const fs::path& target,
+                                        const fs::path&) { return disk.contains(target); }),
+              markings(c.marks));
   }
 }
 
-// The run's own decision (nameFault, tested with the run): an unusable name is never tried, so
-// it is reported as such even where the disk holds a file of that name, and the file keeps its
-// old name for the files after it.
-TEST(CliRenamePlan, UnusableNamesAreMarkedAsTheRunFailsThem) {
-  const std::vector<PlanMarking> marked = markCollisions(
-      plan({{"a", "x1.a/b"}, {"b", "a"}}),
-      [](const fs::path& target, const fs::path&) { return target != fs::path("/p/b"); });
-  ASSERT_EQ(marked.size(), 2u);
-  EXPECT_EQ(marked[0], (PlanMarking{PlanMark::kUnusableName, -1, NameFault::kReservedCharacter}));
-  EXPECT_EQ(marked[1].mark, PlanMark::kTargetExists);  // "a" is still there
-}
-
 TEST(CliRenamePlan, LinesShowRowsNamesMarksAndCounts) {
-  std::vector<PlannedName> files = plan({{"a.jpg", "p01.jpg"}, {"b.jpg", "p02.jpg"}});
+  std::vector<PlannedName> files = plan("a.jpg>p01.jpg b.jpg>p02.jpg");
   std::vector<std::string> rowTexts{"a.jpg", "b.jpg"};
   for (int i = 0; i < 9; ++i) {
     files.push_back({2 + i, 10 + i, "/p/c.jpg", "p03.jpg", "/p/p03.jpg"});

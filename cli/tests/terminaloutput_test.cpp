@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-#include <streambuf>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,30 +12,21 @@ namespace {
 
 // A stream's buffer that hands on what it holds only when flushed, into a file it may share
 // with another stream, as two redirected standard streams do ("> all 2>&1").
-class SharedFileBuffer : public std::streambuf {
+class SharedFileBuffer : public std::stringbuf {
  public:
   explicit SharedFileBuffer(std::string& file) : m_file(file) {}
   int flushes = 0;
 
  protected:
-  int_type overflow(int_type c) override {
-    if (c != traits_type::eof()) m_pending += traits_type::to_char_type(c);
-    return traits_type::not_eof(c);
-  }
-  std::streamsize xsputn(const char* text, std::streamsize count) override {
-    m_pending.append(text, static_cast<size_t>(count));
-    return count;
-  }
   int sync() override {
-    if (!m_pending.empty()) ++flushes;
-    m_file += m_pending;
-    m_pending.clear();
+    if (!str().empty()) ++flushes;
+    m_file += str();
+    str("");
     return 0;
   }
 
  private:
   std::string& m_file;
-  std::string m_pending;
 };
 
 struct Streams {

@@ -76,9 +76,10 @@ class FolderChoiceTest : public testing::FileListFixture, public FolderChoiceHos
   }
   void endAtOnce() override { ended = true; }
 
+  // "style text" per box.
   Rows boxTexts() const {
     Rows texts;
-    for (const auto& b : toolkit.boxes) texts.push_back(b.text);
+    for (const auto& b : toolkit.boxes) texts.push_back(std::to_string(b.style) + " " + b.text);
     return texts;
   }
 
@@ -179,66 +180,64 @@ TEST_F(FolderChoicePathTest, FolderOnAnotherVolumeMovesBothListsAndSearchesOnce)
 }
 
 TEST_F(FolderChoicePathTest, DropsThatAreNotOneFolderAreRefusedAnEmptyFileListIsFatal) {
-  struct Row {
-    DropData drop;
-    std::string message;
-    int style;
-  } rows[] = {
-      {{true, {(dir / "top.txt").string()}}, "フォルダ以外は指定できません。", 48},
-      {{true, {(dir / "sub").string(), volume}}, "複数のターゲットは指定できません。", 48},
-      {{false, {}}, "このオブジェクトは指定できません。", 48},
-      {{true, {}}, "\r\n例外エラー！！ 強制終了します。", 16},
+  const std::pair<DropData, std::string> rows[] = {
+      {{true, {(dir / "top.txt").string()}}, "48 フォルダ以外は指定できません。"},
+      {{true, {(dir / "sub").string(), volume}}, "48 複数のターゲットは指定できません。"},
+      {{false, {}}, "48 このオブジェクトは指定できません。"},
+      {{true, {}}, "16 \r\n例外エラー！！ 強制終了します。"},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.message);
+  for (const auto& [drop, shown] : rows) {
+    SCOPED_TRACE(shown);
     toolkit.boxes.clear();
-    choice.CmnOLEDragDrop(row.drop);
-    ASSERT_EQ(boxTexts(), Rows{row.message});
-    EXPECT_EQ(toolkit.boxes[0].style, row.style);
-    EXPECT_EQ(ended, row.style == 16);
-    EXPECT_EQ(std::filesystem::exists(dir / "BatoraEr.log"), row.style == 16);
+    choice.CmnOLEDragDrop(drop);
+    EXPECT_EQ(boxTexts(), Rows{shown});
+    const bool fatal = shown.starts_with("16");
+    EXPECT_EQ(ended, fatal);
+    EXPECT_EQ(std::filesystem::exists(dir / "BatoraEr.log"), fatal);
     expectFolderKept();
   }
   EXPECT_NE(testing::readBytes(dir / "BatoraEr.log").find("CmnOLEDragDrop"), std::string::npos);
 }
 
-TEST_F(FolderChoicePathTest, PasteTakesATrimmedFolderButNoWildcardMatch) {
-  paste((dir / "s*").string());
-  EXPECT_EQ(boxTexts(), Rows{"ドライブの準備ができていません。"});
-  expectFolderKept();
+// A pasted folder is taken without a word; anything else is refused with a box and changes
+// nothing.
+TEST_F(FolderChoicePathTest, PasteTakesATrimmedFolderAndRefusesEverythingElse) {
+  const std::string invalid = "48 不正なパスが指定されました。\r\n----------------\r\n  パス=\"";
+  const std::string noMatch = (dir / "q*").string();
+  const std::pair<std::optional<std::string>, std::string> rows[] = {
+      {(dir / "s*").string(), "48 ドライブの準備ができていません。"},  // no wildcard match
+      {"写真" + std::string(98, 'x'), invalid + "写真" + std::string(62, 'x') + "\""},
+      {noMatch, invalid + noMatch.substr(0, 64) + "\""},  // sixty-four characters shown
+      {std::nullopt, "48 クリップボードの内容が文字列ではありません。"},
+  };
+  for (const auto& [clipboard, shown] : rows) {
+    SCOPED_TRACE(shown);
+    toolkit.boxes.clear();
+    toolkit.clipboardHoldsText = clipboard.has_value();
+    if (clipboard) toolkit.setClipboardText(*clipboard);
+    choice.mnDirPaste_Click();
+    EXPECT_EQ(boxTexts(), Rows{shown});
+    expectFolderKept();
+  }
   paste("   " + (dir / "sub").string() + "  \n");
   EXPECT_EQ(folders.current, (dir / "sub").string());
   EXPECT_EQ(searches(), 1);
-  EXPECT_EQ(toolkit.boxes.size(), 1u);  // the folder is taken without a word
+  EXPECT_EQ(toolkit.boxes.size(), 1u);
 }
 
-TEST_F(FolderChoicePathTest, PasteOfSomethingThatNamesNothingShowsSixtyFourCharacters) {
-  paste("写真" + std::string(98, 'x'));
-  EXPECT_EQ(boxTexts(), Rows{"不正なパスが指定されました。\r\n----------------\r\n  パス=\"写真" +
-                             std::string(62, 'x') + "\""});
-  EXPECT_EQ(toolkit.boxes[0].style, 48);
-  paste((dir / "q*").string());  // a wildcard that matches nothing
-  EXPECT_EQ(toolkit.boxes[1].text.substr(0, 42), "不正なパスが指定されました。");
-  toolkit.boxes.clear();
-  toolkit.clipboardHoldsText = false;
-  choice.mnDirPaste_Click();
-  EXPECT_EQ(boxTexts(), Rows{"クリップボードの内容が文字列ではありません。"});
-  expectFolderKept();
-}
-
-TEST_F(FolderChoicePathTest, DriveChoiceOpensItsRootWithOneSearch) {
-  drives.setDrive(volume);
-  EXPECT_EQ(folders.current, volume);
-  EXPECT_EQ(searches(), 1);
-}
-
-TEST_F(FolderChoicePathTest, DriveThatCannotBeOpenedReturnsWithoutASecondWarning) {
+// A drive that cannot be opened is chosen again as it was, without a second warning; one that
+// can opens its root with one search.
+TEST_F(FolderChoicePathTest, DriveChoiceOpensItsRootOrReturnsWithOneWarning) {
   folders.unreadable.insert(volume);
   drives.setDrive(volume);
-  EXPECT_EQ(boxTexts(), Rows{"ドライブの準備ができていません。"});
+  EXPECT_EQ(boxTexts(), Rows{"48 ドライブの準備ができていません。"});
   EXPECT_EQ(drives.changes, 2);
   expectFolderKept();
   EXPECT_FALSE(choice.gbDrvReset);
+  folders.unreadable.clear();
+  drives.setDrive(volume);
+  EXPECT_EQ(folders.current, volume);
+  EXPECT_EQ(searches(), 1);
 }
 
 TEST_F(FolderChoicePathTest, DriveThatCannotBeSetBackEndsTheProgram) {
@@ -249,7 +248,7 @@ TEST_F(FolderChoicePathTest, DriveThatCannotBeSetBackEndsTheProgram) {
   };
   drives.setDrive(volume);
   EXPECT_EQ(boxTexts(),
-            (Rows{"ドライブの準備ができていません。", "ドライブエラー!! 強制終了します。"}));
+            (Rows{"48 ドライブの準備ができていません。", "16 ドライブエラー!! 強制終了します。"}));
   EXPECT_TRUE(ended);
   EXPECT_NE(testing::readBytes(dir / "BatoraEr.log").find("DrvLstBox_Change"), std::string::npos);
 }

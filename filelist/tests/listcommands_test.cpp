@@ -20,7 +20,22 @@ class ListCommandsTest : public testing::FileListFixture {
   }
 };
 
-TEST_F(ListCommandsTest, MoveKeepsTheOneSelectionOnTheMovedFileAndStopsSilentlyAtTheEnds) {
+// A move needs exactly one selected row; it keeps the selection on the moved file and stops
+// silently at either end.
+TEST_F(ListCommandsTest, MoveTakesTheOneSelectedFileAndStopsSilentlyAtTheEnds) {
+  const Rows before = rows();
+  CmnMoveFile(ctrl, list, func, kMoveUp);  // none selected
+  list.rows[0].selected = list.rows[1].selected = true;
+  list.current = 1;
+  CmnMoveFile(ctrl, list, func, kMoveDown);
+  const std::string oneFile = "１つのファイル選択して下さい。";
+  ASSERT_EQ(toolkit.boxes.size(), 2u);
+  for (const auto& box : toolkit.boxes)
+    EXPECT_EQ(std::to_string(box.style) + box.text, "48" + oneFile);
+  EXPECT_EQ(rows(), before);
+
+  toolkit.boxes.clear();
+  toolkit.beeps = 0;
   selectOnly(1);
   CmnMoveFile(ctrl, list, func, kMoveDown);
   CmnMoveFile(ctrl, list, func, kMoveDown);
@@ -37,20 +52,6 @@ TEST_F(ListCommandsTest, MoveKeepsTheOneSelectionOnTheMovedFileAndStopsSilentlyA
   EXPECT_EQ(rows(), (Rows{"a.txt", "c.txt", "b.txt", "d.txt"}));
   EXPECT_TRUE(toolkit.boxes.empty());
   EXPECT_EQ(toolkit.beeps, 0);
-}
-
-TEST_F(ListCommandsTest, MoveNeedsExactlyOneSelectedRow) {
-  const Rows before = rows();
-  CmnMoveFile(ctrl, list, func, kMoveUp);  // none selected
-  list.rows[0].selected = list.rows[1].selected = true;
-  list.current = 1;
-  CmnMoveFile(ctrl, list, func, kMoveDown);
-  ASSERT_EQ(toolkit.boxes.size(), 2u);
-  for (const auto& box : toolkit.boxes) {
-    EXPECT_EQ(box.text, "１つのファイル選択して下さい。");
-    EXPECT_EQ(box.style, 48);
-  }
-  EXPECT_EQ(rows(), before);
 }
 
 TEST_F(ListCommandsTest, SwapRollsBackRowsWhenTheTableCannotFollow) {

@@ -98,6 +98,8 @@ TEST(SplitFileNameTest, BaseNameAndExtensionOfTheLastComponent) {
   }
 }
 
+// Examples of the rules the reference below spells out; the comparison against it on random
+// tables checks the rest.
 TEST(QuickSortFilesTest, KeysCompareOrdinallyOverUtf16) {
   struct Row {
     const char* name;
@@ -107,13 +109,8 @@ TEST(QuickSortFilesTest, KeysCompareOrdinallyOverUtf16) {
     std::vector<std::string> expected;
   } rows[] = {
       {"upper case first", 1, 0, {"a.txt", "B.txt"}, {"B.txt", "a.txt"}},
-      {"prefix first", 1, 0, {"abcd.txt", "abc.txt"}, {"abc.txt", "abcd.txt"}},
-      {"no extension first", 2, 0, {"x.jpg", "y.JPG", "z"}, {"z", "y.JPG", "x.jpg"}},
       {"equal names fall back to extension", 1, 0, {"a.txt", "a.bmp"}, {"a.bmp", "a.txt"}},
-      {"fallback descends too", 1, 1, {"a.bmp", "a.txt"}, {"a.txt", "a.bmp"}},
       {"equal extensions fall back to name", 2, 0, {"b.jpg", "a.jpg"}, {"a.jpg", "b.jpg"}},
-      {"name fallback descends too", 2, 1, {"a.jpg", "b.jpg"}, {"b.jpg", "a.jpg"}},
-      {"dotless names", 1, 0, {"README.md", "README", "READ"}, {"READ", "README", "README.md"}},
       {"folders do not count", 1, 0, {"a/z.jpg", "z/a.jpg"}, {"z/a.jpg", "a/z.jpg"}},
       // U+1F600 is a surrogate pair (D83D DE00) and so sorts before U+FF71, unlike in code point
       // or UTF-8 byte order.
@@ -137,10 +134,7 @@ TEST(QuickSortFilesTest, EqualKeysFollowThePivotRoundedHalfToEven) {
     long hi;
     std::vector<int> expected;  // folder numbers, top row first
   } rows[] = {
-      {0, 2, {1, 2, 0, 3, 4}},   // mid 1, then 1.5 -> 2
       {0, 3, {2, 0, 1, 3, 4}},   // 1.5 -> 2, then 2, then 2.5 -> 2
-      {1, 2, {0, 2, 1, 3, 4}},   // 1.5 -> 2
-      {2, 3, {0, 1, 2, 3, 4}},   // 2.5 -> 2
       {3, 4, {0, 1, 2, 4, 3}},   // 3.5 -> 4
       {0, 4, {2, 0, 3, 4, 1}},   // 2, then 2.5 -> 2, then 3, then 3.5 -> 4
       {-1, 2, {0, 1, 2, 3, 4}},  // reaches outside the table: left alone
