@@ -93,7 +93,8 @@ std::vector<platform::PathText> randomNames(std::mt19937& random) {
   while (names.size() < 3000) {
     std::vector<size_t> spelling(length(random));
     for (size_t& p : spelling) p = piece(random);
-    for (int variant = 0; variant < (coin(random) ? 3 : 1); ++variant) {
+    const int spellings = coin(random) ? 3 : 1;  // others in another case, or the same
+    for (int variant = 0; variant < spellings; ++variant) {
       platform::PathText name = prefixes[prefix(random)];
       for (const size_t p : spelling) name += coin(random) ? pieces[p].first : pieces[p].second;
       if (!name.empty()) names.insert(name);
