@@ -1,9 +1,12 @@
 #include "nameorder.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <type_traits>
 
+#include "keyranking.h"
 #include "platform.h"
 #include "upcasetable.h"
 #include "utf8.h"
@@ -102,12 +105,38 @@ const std::filesystem::path::string_type& nativeOf(const std::filesystem::path::
   return name;
 }
 
-// Every folded key goes into one buffer as bytes that compare as the folded units do: a folder
-// of many files sorts without an allocation per name and compares with memcmp, and the exact
-// names are converted only for the rare keys that tie.
+// Names that fold alike (the same name in another case) are rare, so the exact names are
+// converted only for them, within each run of equal folded keys.
+template <typename Name>
+void orderTies(KeyRanking& ranking, const std::vector<Name>& names) {
+  auto exactLess = [&](std::uint32_t a, std::uint32_t b) {
+    std::u16string exactA, exactB;
+    appendExactUtf16(exactA, nativeOf(names[a]));
+    appendExactUtf16(exactB, nativeOf(names[b]));
+    if (int c = exactA.compare(exactB); c != 0) return c < 0;
+    return nativeOf(names[a]) < nativeOf(names[b]);  // names that differ only in broken bytes
+  };
+  const auto order = ranking.inKeyOrder.begin();
+  const size_t count = ranking.inKeyOrder.size();
+  for (size_t run = 0; run < count;) {
+    size_t end = run + 1;
+    while (end < count && !ranking.groupStarts[end]) ++end;
+    if (end - run > 1)
+      std::sort(order + static_cast<std::ptrdiff_t>(run), order + static_cast<std::ptrdiff_t>(end),
+                exactLess);
+    run = end;
+  }
+}
+
+// Every folded key goes into one buffer as bytes that compare as the folded units do, and the
+// keys are ranked eight bytes at a time: a folder of many files sorts without an allocation per
+// name and without a comparison per pair of names.
 template <typename Name>
 void sortNames(std::vector<Name>& names) {
+  size_t units = 0;
+  for (const auto& name : names) units += nativeOf(name).size();
   std::string folded;
+  folded.reserve(2 * units);  // a name has no more UTF-16 units than it has units of its own
   std::u16string scratch;
   std::vector<size_t> begin;
   begin.reserve(names.size() + 1);
@@ -116,22 +145,11 @@ void sortNames(std::vector<Name>& names) {
     appendFoldedKey(folded, nativeOf(name), scratch);
   }
   begin.push_back(folded.size());
-  auto key = [&](size_t i) {
-    return std::string_view(folded).substr(begin[i], begin[i + 1] - begin[i]);
-  };
-  std::vector<size_t> order(names.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    if (int c = key(a).compare(key(b)); c != 0) return c < 0;
-    std::u16string exactA, exactB;
-    appendExactUtf16(exactA, nativeOf(names[a]));
-    appendExactUtf16(exactB, nativeOf(names[b]));
-    if (int c = exactA.compare(exactB); c != 0) return c < 0;
-    return nativeOf(names[a]) < nativeOf(names[b]);  // names that differ only in broken bytes
-  });
+  KeyRanking ranking = rankKeys(folded, begin);
+  if (!ranking.allDistinct()) orderTies(ranking, names);
   std::vector<Name> sorted;
   sorted.reserve(names.size());
-  for (size_t i : order) sorted.push_back(std::move(names[i]));
+  for (const std::uint32_t i : ranking.inKeyOrder) sorted.push_back(std::move(names[i]));
   names = std::move(sorted);
 }
 

@@ -1,17 +1,15 @@
 #include "quicksortfiles.h"
 
 #include <algorithm>
-#include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <span>
 #include <string_view>
 #include <type_traits>
 #include <utility>
 
+#include "keyranking.h"
 #include "platform.h"
 #include "utf8.h"
 
@@ -56,25 +54,6 @@ NameParts splitFileNameOnly(std::string_view name) {
   return {name.substr(0, dot), name.substr(dot + 1)};
 }
 
-// How far ahead the loops over the table ask for memory they will read: each key lies somewhere
-// else in the buffer, and waiting for each in turn was a good part of the sort's time.
-constexpr size_t kLookAhead = 8;
-
-// Up to this many entries, a group of tied keys is finished with a comparison sort.
-constexpr size_t kSmallGroup = 32;
-
-// From this many entries on, the counts of a radix sort cost less than the comparisons.
-constexpr size_t kRadixFrom = 256;
-
-// A hint only; without it the loads simply wait.
-inline void prefetch(const void* address) {
-#if defined(__GNUC__) || defined(__clang__)
-  __builtin_prefetch(address);
-#else
-  static_cast<void>(address);
-#endif
-}
-
 // Length of the valid UTF-8 sequence at p (which holds a byte of 0x80 or more), 1 when it is
 // not one: the rules of utf8::sequenceLength, written out because the sort runs them for every
 // character of every name.
@@ -95,20 +74,11 @@ size_t sequenceAt(const unsigned char* p, size_t left) {
   return 1;
 }
 
-// Eight bytes read as one number, the first the most significant.
-std::uint64_t bigEndian64(const char* bytes) {
+// True when the eight bytes at `bytes` are all ASCII.
+bool asciiOctet(const char* bytes) {
   std::uint64_t value;
   std::memcpy(&value, bytes, sizeof value);
-  if constexpr (std::endian::native == std::endian::little) {
-#if defined(__GNUC__) || defined(__clang__)
-    value = __builtin_bswap64(value);
-#else
-    std::uint64_t swapped = 0;
-    for (int i = 0; i < 8; ++i, value >>= 8) swapped = (swapped << 8) | (value & 0xFF);
-    value = swapped;
-#endif
-  }
-  return value;
+  return (value & 0x8080808080808080u) == 0;
 }
 
 // Appends the text as bytes whose plain byte order is the ordinal order of its UTF-16 code
@@ -130,7 +100,7 @@ void appendOrderBytes(std::string& out, std::string_view text, bool valid) {
   }
   valid = true;
   for (size_t i = 0; i < text.size();) {
-    if (i + 8 <= text.size() && (bigEndian64(text.data() + i) & 0x8080808080808080u) == 0) {
+    if (i + 8 <= text.size() && asciiOctet(text.data() + i)) {
       i += 8;  // eight ASCII characters
       continue;
     }
@@ -159,143 +129,25 @@ struct Item {
   std::uint32_t index;
 };
 
-// Every entry's key (primary text, then secondary text) put in ascending order, with the runs of
-// equal keys marked: runs of equal keys (one file name in many folders) cost no string
-// comparisons at all.
-//
-// Each key is folded once into one buffer: the primary text in order bytes, a zero byte, the
-// secondary text. No name holds a zero, so it sorts below every character: a proper prefix comes
-// first, and the secondary text counts only between equal primary ones. The keys are then
-// ordered eight bytes at a time as one number, each round only within the groups still tied. A
-// comparison sort over whole keys spent most of its time waiting for keys scattered in memory,
-// and many names share a long beginning; here a round reads each tied key's next bytes once.
-class KeyRanks {
- public:
-  template <typename PartsAt>
-  KeyRanks(size_t count, PartsAt partsAt, bool byName) {
-    m_begin.reserve(count + 1);
-    for (size_t i = 0; i < count; ++i) {
-      const NameParts parts = partsAt(i);
-      m_begin.push_back(m_keys.size());
-      appendOrderBytes(m_keys, byName ? parts.baseName : parts.extension, parts.valid);
-      m_keys += '\0';
-      appendOrderBytes(m_keys, byName ? parts.extension : parts.baseName, parts.valid);
-    }
-    m_begin.push_back(m_keys.size());
-    m_keys.shrink_to_fit();
+// Every entry's key, each folded once into one buffer: the primary text in order bytes, a zero
+// byte, the secondary text. No name holds a zero, so it sorts below every character: a proper
+// prefix comes first, and the secondary text counts only between equal primary ones.
+template <typename PartsAt>
+KeyRanking rankedKeys(size_t count, PartsAt partsAt, bool byName) {
+  std::string keys;
+  std::vector<size_t> begin;
+  begin.reserve(count + 1);
+  for (size_t i = 0; i < count; ++i) {
+    const NameParts parts = partsAt(i);
+    begin.push_back(keys.size());
+    appendOrderBytes(keys, byName ? parts.baseName : parts.extension, parts.valid);
+    keys += '\0';
+    appendOrderBytes(keys, byName ? parts.extension : parts.baseName, parts.valid);
   }
-
-  // The entries in ascending key order, and where each run of equal keys begins in it.
-  struct Ranking {
-    std::vector<std::uint32_t> inKeyOrder;
-    std::vector<char> groupStarts;
-    bool allDistinct() const {
-      return std::find(groupStarts.begin(), groupStarts.end(), 0) == groupStarts.end();
-    }
-  };
-
-  Ranking ranking() const {
-    const size_t count = m_begin.size() - 1;
-    std::vector<Head> heads(count);  // entries in key order as far as sorted yet
-    for (size_t i = 0; i < count; ++i) heads[i].index = static_cast<std::uint32_t>(i);
-    std::vector<char> groupStarts(count, 0);
-    if (count > 0) groupStarts[0] = 1;
-    std::vector<Range> tied = {{0, count, 0}};
-    std::vector<Head> scratch;
-    while (!tied.empty()) {
-      const Range range = tied.back();
-      tied.pop_back();
-      if (range.end - range.begin <= kSmallGroup) {
-        sortSmallGroup(heads, range, groupStarts);
-        continue;
-      }
-      for (size_t at = range.begin; at < range.end; ++at) {
-        if (at + kLookAhead < range.end)
-          prefetch(keyData(heads[at + kLookAhead].index, range.depth));
-        heads[at].lead = leadingNumber(key(heads[at].index), range.depth);
-      }
-      sortByLead(std::span(heads).subspan(range.begin, range.end - range.begin), scratch);
-      size_t runBegin = range.begin;
-      for (size_t at = range.begin; at < range.end; ++at) {
-        if (at + 1 < range.end && heads[at + 1].lead == heads[runBegin].lead) continue;
-        groupStarts[runBegin] = 1;
-        // A run's members agree on every byte so far, so one of them that ended before the
-        // last of those bytes tells that all are equal: no key holds a zero where a shorter one
-        // is padded, but its one separator, which lies where the shorter key's does. One that
-        // ends on the last byte may still be a proper prefix of the others.
-        if (at > runBegin && key(heads[runBegin].index).size() >= range.depth + 8)
-          tied.push_back({runBegin, at + 1, range.depth + 8});
-        runBegin = at + 1;
-      }
-    }
-    Ranking result{std::vector<std::uint32_t>(count), std::move(groupStarts)};
-    for (size_t at = 0; at < count; ++at) result.inKeyOrder[at] = heads[at].index;
-    return result;
-  }
-
- private:
-  struct Head {
-    std::uint64_t lead;
-    std::uint32_t index;
-  };
-  // Entries [begin, end) of the sorted heads, which agree on their first `depth` bytes.
-  struct Range {
-    size_t begin, end, depth;
-  };
-
-  std::string_view key(size_t i) const {
-    return std::string_view(m_keys).substr(m_begin[i], m_begin[i + 1] - m_begin[i]);
-  }
-  const char* keyData(size_t i, size_t depth) const { return m_keys.data() + m_begin[i] + depth; }
-
-  // Eight bytes from `depth` on as one number, the first the most significant; a short key is
-  // padded with zeros.
-  static std::uint64_t leadingNumber(std::string_view k, size_t depth) {
-    if (k.size() >= depth + 8) return bigEndian64(k.data() + depth);
-    std::uint64_t lead = 0;
-    for (size_t i = depth; i < depth + 8; ++i)
-      lead = (lead << 8) | (i < k.size() ? static_cast<unsigned char>(k[i]) : 0u);
-    return lead;
-  }
-
-  // A radix sort, a byte at a time from the last: a comparison sort took twice as long, and a
-  // byte that all the leads share (names begin alike) costs only its count.
-  static void sortByLead(std::span<Head> heads, std::vector<Head>& scratch) {
-    if (heads.size() < kRadixFrom) {
-      std::sort(heads.begin(), heads.end(),
-                [](const Head& a, const Head& b) { return a.lead < b.lead; });
-      return;
-    }
-    std::array<std::array<size_t, 256>, 8> counts{};
-    for (const Head& h : heads)
-      for (size_t b = 0; b < 8; ++b) ++counts[b][(h.lead >> (8 * b)) & 0xFF];
-    scratch.resize(heads.size());
-    std::span<Head> from = heads, to = scratch;
-    for (size_t b = 0; b < 8; ++b) {
-      std::array<size_t, 256>& count = counts[b];
-      if (count[(from[0].lead >> (8 * b)) & 0xFF] == heads.size()) continue;
-      size_t sum = 0;
-      for (size_t& c : count) sum += std::exchange(c, sum);
-      for (const Head& h : from) to[count[(h.lead >> (8 * b)) & 0xFF]++] = h;
-      std::swap(from, to);
-    }
-    if (from.data() != heads.data()) std::copy(from.begin(), from.end(), heads.begin());
-  }
-
-  // A small group's keys fit in the cache together, so a plain comparison sort over the rest of
-  // the keys is cheaper than further rounds, which would fetch every member once per round.
-  void sortSmallGroup(std::vector<Head>& heads, Range range, std::vector<char>& groupStarts) const {
-    const auto begin = heads.begin() + static_cast<std::ptrdiff_t>(range.begin);
-    const auto end = heads.begin() + static_cast<std::ptrdiff_t>(range.end);
-    auto rest = [&](const Head& h) { return key(h.index).substr(range.depth); };
-    std::sort(begin, end, [&](const Head& a, const Head& b) { return rest(a) < rest(b); });
-    for (auto it = begin + 1; it < end; ++it)
-      if (rest(*(it - 1)) != rest(*it)) groupStarts[static_cast<size_t>(it - heads.begin())] = 1;
-  }
-
-  std::string m_keys;           // every entry's key, back to back
-  std::vector<size_t> m_begin;  // where each key begins, and where the last ends
-};
+  begin.push_back(keys.size());
+  keys.shrink_to_fit();  // the ranking's own vectors come on top of it
+  return rankKeys(keys, begin);
+}
 
 // (lo + hi) / 2 rounded to the nearest integer, halves to the even neighbour. The parity is that
 // of the table indices, so the range keeps its offset in the table.
@@ -365,7 +217,7 @@ class ClassicQuickSort {
 
 // Ranks of the entries' keys for the quicksort: equal keys share a rank, so comparing two ranks
 // answers exactly what comparing the texts would.
-std::vector<Item> rankedItems(const KeyRanks::Ranking& ranking) {
+std::vector<Item> rankedItems(const KeyRanking& ranking) {
   std::vector<Item> items(ranking.inKeyOrder.size());
   std::uint32_t rank = 0;
   for (size_t at = 0; at < items.size(); ++at) {
@@ -383,7 +235,7 @@ template <typename PartsAt>
 std::vector<std::uint32_t> sortedOrder(long lo, long hi, PartsAt partsAt, int iSortOption,
                                        int iDescOption) {
   const auto count = static_cast<size_t>(hi - lo + 1);
-  KeyRanks::Ranking ranking = KeyRanks(count, partsAt, iSortOption == 1).ranking();
+  KeyRanking ranking = rankedKeys(count, partsAt, iSortOption == 1);
   if (ranking.allDistinct()) {
     if (iDescOption == 1) std::reverse(ranking.inKeyOrder.begin(), ranking.inKeyOrder.end());
     return std::move(ranking.inKeyOrder);

@@ -3,28 +3,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStyle>
-#include <algorithm>
 
-#include "nameorder.h"
-#include "platform.h"
 #include "qstringutf8.h"
+#include "subfolders.h"
 
 namespace batora {
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
-
-// Subfolders in the order the home platform lists them; hidden ones are left out, as a folder
-// list leaves out hidden folders.
-QStringList subfolders(const QString& folder) {
-  const QStringList names = QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-  std::vector<std::filesystem::path> paths;
-  for (const QString& name : names) paths.emplace_back(toUtf8(name));
-  sortInHomeOrder(paths);
-  QStringList sorted;
-  for (const auto& p : paths) sorted << toQString(p.string());
-  return sorted;
-}
 
 }  // namespace
 
@@ -77,8 +63,7 @@ void QtFolderList::rebuild() {
     current = item;
     ++level;
   }
-  for (const QString& name : subfolders(m_path)) {
-    if (name.startsWith(QLatin1Char('.'))) continue;
+  for (const QString& name : visibleSubfolders(m_path)) {
     auto* item = new QListWidgetItem(closed, QString(level * 2, QLatin1Char(' ')) + name, this);
     item->setData(kPathRole, QDir(m_path).filePath(name));
   }
