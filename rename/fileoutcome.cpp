@@ -17,23 +17,31 @@ NameFault nameFault(std::string_view newName) {
   return NameFault::kNone;
 }
 
+bool movedEntry(const FileResult& result) {
+  return result.outcome == FileOutcome::kRenamed &&
+         result.file.oldPath.native() != result.file.newPath.native();
+}
+
 // Only the very same path counts as already named. Another link of the same file is another
 // directory entry, and taking its name would leave the old name standing; a name that differs
 // in letter case only is a real rename where the file system ignores case, and `move` does it.
-FileResult settleFile(const PlannedName& file, const MoveNoReplace& move) {
-  if (file.oldPath.empty()) return {file, FileOutcome::kFailed};
+FileResult settleFile(PlannedName file, const MoveNoReplace& move) {
+  auto outcome = [&](FileOutcome how, NameFault fault = NameFault::kNone) {
+    return FileResult{std::move(file), how, fault};
+  };
+  if (file.oldPath.empty()) return outcome(FileOutcome::kFailed);
   if (const NameFault fault = nameFault(file.newName); fault != NameFault::kNone)
-    return {file, FileOutcome::kUnusableName, fault};
-  if (file.oldPath.native() == file.newPath.native()) return {file, FileOutcome::kRenamed};
+    return outcome(FileOutcome::kUnusableName, fault);
+  if (file.oldPath.native() == file.newPath.native()) return outcome(FileOutcome::kRenamed);
   switch (move(file.oldPath, file.newPath)) {
     case platform::RenameResult::kDone:
-      return {file, FileOutcome::kRenamed};
+      return outcome(FileOutcome::kRenamed);
     case platform::RenameResult::kTargetExists:
-      return {file, FileOutcome::kNameTaken};
+      return outcome(FileOutcome::kNameTaken);
     case platform::RenameResult::kFailed:
       break;
   }
-  return {file, FileOutcome::kFailed};
+  return outcome(FileOutcome::kFailed);
 }
 
 }  // namespace batora
