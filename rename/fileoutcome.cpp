@@ -1,5 +1,7 @@
 #include "fileoutcome.h"
 
+#include <array>
+
 namespace batora {
 
 // The characters the home platform refuses in a name are refused everywhere: a name that holds
@@ -8,13 +10,18 @@ namespace batora {
 NameFault nameFault(std::string_view newName) {
   if (newName.empty()) return NameFault::kEmpty;
   if (newName == "." || newName == "..") return NameFault::kDotName;
+  static constexpr auto kReserved = [] {
+    std::array<bool, 0x80> reserved{};
+    for (const char c : std::string_view("\\/:*?\"<>|")) reserved[static_cast<size_t>(c)] = true;
+    return reserved;
+  }();
+  bool anyReserved = false;
   for (const char c : newName) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F) return NameFault::kControlCharacter;
+    anyReserved = anyReserved || (byte < 0x80 && kReserved[byte]);
   }
-  if (newName.find_first_of("\\/:*?\"<>|") != std::string_view::npos)
-    return NameFault::kReservedCharacter;
-  return NameFault::kNone;
+  return anyReserved ? NameFault::kReservedCharacter : NameFault::kNone;
 }
 
 bool movedEntry(const FileResult& result) {
