@@ -171,12 +171,22 @@ fs::path cachedTree(std::size_t fileCount) {
   return root;
 }
 
-void linkedFolder(const fs::path& folder, const fs::path& templateFile,
+void filePool(const fs::path& folder, std::size_t count) {
+  if (::mkdir(folder.c_str(), 0755) != 0) fail("mkdir " + folder.string());
+  for (std::size_t k = 0; k < count; ++k) {
+    const fs::path file = folder / std::to_string(k);
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0 || ::close(fd) != 0) fail("create " + file.string());
+  }
+}
+
+void linkedFolder(const fs::path& folder, const fs::path& pool,
                   const std::vector<std::string>& names) {
   if (::mkdir(folder.c_str(), 0755) != 0) fail("mkdir " + folder.string());
-  for (const std::string& name : names) {
-    const fs::path link = folder / name;
-    if (::link(templateFile.c_str(), link.c_str()) != 0) fail("link " + link.string());
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    const fs::path target = pool / std::to_string(k);
+    const fs::path link = folder / names[k];
+    if (::link(target.c_str(), link.c_str()) != 0) fail("link " + link.string());
   }
 }
 

@@ -44,8 +44,13 @@ std::filesystem::path cachedTree(std::size_t fileCount);
 // walk that does nothing else. Throws when a folder cannot be read.
 std::vector<std::string> readdirWalk(const std::filesystem::path& root);
 
-// Creates `folder` (which must not exist yet) holding one hard link to `templateFile` per name.
-void linkedFolder(const std::filesystem::path& folder, const std::filesystem::path& templateFile,
+// Creates `folder` (which must not exist yet) holding `count` empty files named 0, 1, 2 ...:
+// the files linkedFolder links to.
+void filePool(const std::filesystem::path& folder, std::size_t count);
+
+// Creates `folder` (which must not exist yet) where names[k] is a hard link to file k of the
+// pool: distinct files, as in a user's folder, without allocating an inode for each.
+void linkedFolder(const std::filesystem::path& folder, const std::filesystem::path& pool,
                   const std::vector<std::string>& names);
 
 }  // namespace batora::bench

@@ -60,20 +60,30 @@ void bsFunc::OutputErrLog(std::string_view sPlace, std::string_view sMsg) {
   });
 }
 
+bool bsFunc::statusTextDue(std::optional<std::uint32_t> intervalMs) {
+  if (!intervalMs) return true;
+  std::uint32_t now = m_clock.tickCount();
+  // Elapsed time in wrapping arithmetic: a tick counter that wraps around keeps the status
+  // bar moving instead of freezing it for 49 days. The first throttled text always shows.
+  if (m_lastStatusTick && static_cast<std::uint32_t>(now - *m_lastStatusTick) <= *intervalMs)
+    return false;
+  m_lastStatusTick = now;
+  return true;
+}
+
 void bsFunc::SetStatusText(StatusBar& oStatusBar, std::string_view sText,
                            std::optional<std::uint32_t> intervalMs) {
-  if (intervalMs) {
-    std::uint32_t now = m_clock.tickCount();
-    // Elapsed time in wrapping arithmetic: a tick counter that wraps around keeps the status
-    // bar moving instead of freezing it for 49 days. The first throttled text always shows.
-    if (m_lastStatusTick && static_cast<std::uint32_t>(now - *m_lastStatusTick) <= *intervalMs)
-      return;
-    m_lastStatusTick = now;
-  }
+  if (!statusTextDue(intervalMs)) return;
   ignoringFailure([&] {
     oStatusBar.setPanelText(kPanelText, std::string(sText));
     oStatusBar.repaint();
   });
+}
+
+void bsFunc::SetStatusTextWhenDue(StatusBar& oStatusBar,
+                                  const std::function<std::string()>& makeText,
+                                  std::uint32_t intervalMs) {
+  if (statusTextDue(intervalMs)) SetStatusText(oStatusBar, makeText());
 }
 
 std::string shellErrorText(int code) {

@@ -3,6 +3,7 @@
 // text and opening a document. One instance per program, handed to whoever needs it.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,10 @@ class bsFunc {
   // Writes the status text; with an interval, drops texts that come faster than that.
   void SetStatusText(StatusBar& oStatusBar, std::string_view sText,
                      std::optional<std::uint32_t> intervalMs = std::nullopt);
+  // The same with an interval, for a text that is made only when it is shown: a run of
+  // thousands of files shows a few of them.
+  void SetStatusTextWhenDue(StatusBar& oStatusBar, const std::function<std::string()>& makeText,
+                            std::uint32_t intervalMs);
   // Opens a document with its associated program; reports failures itself.
   void ExecRefFile(std::string_view sFileName, std::string_view sFolder);
 
@@ -41,6 +46,9 @@ class bsFunc {
   Clock& m_clock;
   std::string m_exeName;
   std::optional<std::uint32_t> m_lastStatusTick;
+
+  // Whether a text may be shown now; a shown one starts the interval again.
+  bool statusTextDue(std::optional<std::uint32_t> intervalMs);
 };
 
 // Sets the enabled state of every control and menu item of the window except labels, frames,

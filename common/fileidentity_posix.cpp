@@ -1,12 +1,17 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 
-#include "fileidentity.h"
+#include "fileidentity_posix.h"
 
 namespace batora::platform {
 
 std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path) {
+  return fileIdentityAt(AT_FDCWD, path.c_str());
+}
+
+std::optional<FileIdentity> fileIdentityAt(int folder, const char* name) {
   struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
+  if (::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
   return FileIdentity{
       static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
       static_cast<std::uint64_t>(st.st_size),

@@ -95,7 +95,8 @@ void WindowRenameRun::started(long) {
 // Failures always show; successes only when the last one is old enough.
 void WindowRenameRun::fileDone(const FileResult& result) {
   if (result.outcome == FileOutcome::kRenamed)
-    m_func.SetStatusText(m_host.statusBar(), fileStatusText(result), kStatusIntervalMs);
+    m_func.SetStatusTextWhenDue(
+        m_host.statusBar(), [&result] { return fileStatusText(result); }, kStatusIntervalMs);
   else
     m_func.SetStatusText(m_host.statusBar(), fileStatusText(result));
 }

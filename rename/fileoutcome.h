@@ -19,8 +19,11 @@ NameFault nameFault(std::string_view newName);
 using MoveNoReplace = std::function<platform::RenameResult(const std::filesystem::path& from,
                                                            const std::filesystem::path& to)>;
 
+// Whether the file now stands under a name other than its old one.
+bool movedEntry(const FileResult& result);
+
 // The outcome of one planned file. An unusable name and a file that already carries its name
 // never reach `move`.
-FileResult settleFile(const PlannedName& file, const MoveNoReplace& move);
+FileResult settleFile(PlannedName file, const MoveNoReplace& move);
 
 }  // namespace batora

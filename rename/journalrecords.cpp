@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <type_traits>
 
 #include "utf8.h"
 
@@ -37,8 +38,18 @@ std::optional<T> valueOf(const std::pair<T, std::string_view> (&names)[N], std::
   return std::nullopt;
 }
 
+// Where the system's paths are bytes already they are escaped where they stand.
+void appendPathField(std::string& out, const std::filesystem::path& path) {
+  if constexpr (std::is_same_v<std::filesystem::path::value_type, char>)
+    appendEscapedBytes(out, path.native());
+  else
+    appendEscapedBytes(out, platform::pathBytes(path));
+}
+
 std::string pathField(const std::filesystem::path& path) {
-  return escapeBytes(platform::pathBytes(path));
+  std::string field;
+  appendPathField(field, path);
+  return field;
 }
 
 std::filesystem::path pathOf(std::string_view field) {
@@ -152,30 +163,36 @@ void parseLine(std::string_view line, std::optional<JournalRun>& run) {
 }  // namespace
 
 std::string escapeBytes(std::string_view bytes) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(bytes.size() + 8);
-  while (!bytes.empty()) {
-    // Printable ASCII goes over as it is, in one piece.
-    size_t plain = 0;
-    while (plain < bytes.size() && bytes[plain] >= 0x20 && bytes[plain] < 0x7F &&
-           bytes[plain] != '%')
-      ++plain;
-    out.append(bytes.substr(0, plain));
-    bytes.remove_prefix(plain);
-    if (bytes.empty()) break;
-    const size_t length = utf8::sequenceLength(bytes);
-    if (length > 1) {
-      out.append(bytes.substr(0, length));
-    } else {
-      const auto byte = static_cast<unsigned char>(bytes[0]);
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xF];
-    }
-    bytes.remove_prefix(length);
-  }
+  appendEscapedBytes(out, bytes);
   return out;
+}
+
+// Printable ASCII and whole UTF-8 sequences go over as they are, in stretches; every other byte
+// as %XX.
+void appendEscapedBytes(std::string& out, std::string_view bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  size_t from = 0;
+  size_t i = 0;
+  while (i < bytes.size()) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte >= 0x20 && byte < 0x7F && byte != '%') {
+      ++i;
+      continue;
+    }
+    const size_t length = byte >= 0x80 ? utf8::sequenceLength(bytes.substr(i)) : 1;
+    if (length > 1) {
+      i += length;
+      continue;
+    }
+    out.append(bytes.substr(from, i - from));
+    out += '%';
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0xF];
+    from = ++i;
+  }
+  out.append(bytes.substr(from));
 }
 
 std::string unescapeBytes(std::string_view text) {
@@ -208,9 +225,9 @@ std::string beforeRecord(const PlannedName& file) {
   std::string line = "before\t";
   appendNumber(line, file.index);
   line += '\t';
-  line += pathField(file.oldPath);
+  appendPathField(line, file.oldPath);
   line += '\t';
-  line += pathField(file.newPath);
+  appendPathField(line, file.newPath);
   line += '\n';
   return line;
 }

@@ -50,6 +50,8 @@ struct JournalRun {
 // A path's bytes with "%XX" for control characters, "%" and bytes that are not UTF-8, so that
 // the line stays readable text and a tab or line end in a name cannot break it.
 std::string escapeBytes(std::string_view bytes);
+// The same, appended to out.
+void appendEscapedBytes(std::string& out, std::string_view bytes);
 std::string unescapeBytes(std::string_view text);
 
 // The records, each with its line end.

@@ -18,7 +18,11 @@ std::string sequenceText(long k, long digits) {
 
 NamingPlan::NamingPlan(const clsObjCtrl& objCtrl, const NamingRule& rule, std::vector<int> rows,
                        long digits)
-    : m_objCtrl(objCtrl), m_rule(rule), m_rows(std::move(rows)), m_digits(digits) {}
+    : m_objCtrl(objCtrl),
+      m_rule(rule),
+      m_rows(std::move(rows)),
+      m_digits(digits),
+      m_folder(objCtrl.CurrentPath()) {}
 
 PlannedName NamingPlan::compose(long k, const NamingInputs& inputs) const {
   PlannedName file;
@@ -28,7 +32,7 @@ PlannedName NamingPlan::compose(long k, const NamingInputs& inputs) const {
     file.oldPath = m_objCtrl.SelectionFileName(file.row);
   }
   file.newName = NamingRule::makeFileName(inputs, sequenceText(k, m_digits));
-  file.newPath = platform::joinPath(m_objCtrl.CurrentPath(), platform::pathFromUtf8(file.newName));
+  file.newPath = platform::joinPath(m_folder, platform::pathFromUtf8(file.newName));
   return file;
 }
 

@@ -41,6 +41,8 @@ class NamingPlan {
   const NamingRule& m_rule;
   std::vector<int> m_rows;
   long m_digits;
+  // The listed folder, where every new name goes; the window is locked while a plan is used.
+  std::filesystem::path m_folder;
   // Files named ahead in one go, for the positions from m_keptFrom on, and what they were named
   // from.
   mutable std::deque<PlannedName> m_kept;

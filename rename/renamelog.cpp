@@ -1,5 +1,7 @@
 #include "renamelog.h"
 
+#include <algorithm>
+
 #include "platform.h"
 #include "text.h"
 
@@ -7,31 +9,46 @@ namespace batora {
 
 namespace {
 
-std::string startLine(std::string_view timestamp) {
-  std::string line = "*** Rename Start !!  [";
-  line.append(timestamp).append("] ***");
-  return line;
+// The layout of the two kinds of line, once: the literals go in as they are, the time stamp and
+// the texts through `field`.
+template <typename Field>
+void appendStartLine(std::string& out, std::string_view timestamp, Field field) {
+  out += "*** Rename Start !!  [";
+  field(out, timestamp);
+  out += "] ***";
 }
 
-std::string fileLine(std::string_view timestamp, std::string_view sOldName,
-                     std::string_view sNewName, std::string_view sResult) {
-  std::string line;
-  line.reserve(timestamp.size() + sOldName.size() + sNewName.size() + sResult.size() + 16);
-  line.append("*** ").append(timestamp).append(", [");
-  line.append(sOldName).append(" -> ").append(sNewName).append("] ");
-  line.append(sResult).append(" ***");
-  return line;
+template <typename Field>
+void appendFileLine(std::string& out, std::string_view timestamp, std::string_view sOldName,
+                    std::string_view sNewName, std::string_view sResult, Field field) {
+  out += "*** ";
+  field(out, timestamp);
+  out += ", [";
+  field(out, sOldName);
+  out += " -> ";
+  field(out, sNewName);
+  out += "] ";
+  field(out, sResult);
+  out += " ***";
+}
+
+void asIs(std::string& out, std::string_view text) {
+  out += text;
 }
 
 }  // namespace
 
 std::string renameLogStartLine(const platform::LocalDateTime& time) {
-  return startLine(formatTimestamp(time));
+  std::string line;
+  appendStartLine(line, formatTimestamp(time), asIs);
+  return line;
 }
 
 std::string renameLogFileLine(const platform::LocalDateTime& time, std::string_view sOldName,
                               std::string_view sNewName, std::string_view sResult) {
-  return fileLine(formatTimestamp(time), sOldName, sNewName, sResult);
+  std::string line;
+  appendFileLine(line, formatTimestamp(time), sOldName, sNewName, sResult, asIs);
+  return line;
 }
 
 RenameLog::RenameLog(bsFunc& func) : m_func(func), m_path(func.settings().LogRename_FName()) {}
@@ -72,15 +89,28 @@ void RenameLog::appendCp932(std::string& out, std::string_view text) {
   }
 }
 
+// Each text goes in printable and in code page 932. The literals of a line are both already,
+// and a text that is plain ASCII is too, so most of a line is copied as it stands.
+void RenameLog::appendText(std::string& out, std::string_view text) {
+  const bool plain = std::all_of(text.begin(), text.end(),
+                                 [](char c) { return (c >= 0x20 && c < 0x7F) || c == '\t'; });
+  if (plain)
+    out += text;
+  else
+    appendCp932(out, printable(text));
+}
+
 bool RenameLog::write(std::string_view sOldName, std::string_view sNewName,
                       std::string_view sResult, bool vStart) {
   if (!m_func.settings().OutputLogRename()) return true;
-  std::string line =
-      vStart ? startLine(timestamp()) : fileLine(timestamp(), sOldName, sNewName, sResult);
   // A name holding CR LF would otherwise end the record early and forge the next one.
+  auto field = [this](std::string& out, std::string_view text) { appendText(out, text); };
   std::string bytes;
-  bytes.reserve(line.size() + 2);
-  appendCp932(bytes, printable(line));
+  bytes.reserve(sOldName.size() + sNewName.size() + sResult.size() + 64);
+  if (vStart)
+    appendStartLine(bytes, timestamp(), field);
+  else
+    appendFileLine(bytes, timestamp(), sOldName, sNewName, sResult, field);
   bytes += "\r\n";
   if (platform::appendToFile(m_path, bytes)) return true;
   Toolkit& toolkit = m_func.toolkit();

@@ -38,6 +38,7 @@ class RenameLog {
 
  private:
   const std::string& timestamp();
+  void appendText(std::string& out, std::string_view text);
   void appendCp932(std::string& out, std::string_view text);
 
   bsFunc& m_func;

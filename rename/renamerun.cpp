@@ -60,6 +60,7 @@ std::optional<RunEnd> RenameRun::run() {
     journalStart(plan);
     m_log.emplace(m_func);
     m_log->write("", "", "", true);
+    m_folders.emplace();
 
     // The count of the checks is the count the summary reports, even when the run ends early.
     RunEnd end;
@@ -106,22 +107,24 @@ void RenameRun::journalEnd(const RunEnd& end) {
   m_journal->end(how, end);
 }
 
-FileResult RenameRun::renameOne(const PlannedName& file) const {
-  return settleFile(file, [](const fs::path& from, const fs::path& to) {
-    return platform::renameNoReplace(from, to).result;
+FileResult RenameRun::renameOne(PlannedName file) {
+  return settleFile(std::move(file), [this](const fs::path& from, const fs::path& to) {
+    return m_folders->renameNoReplace(from, to).result;
   });
 }
 
-bool RenameRun::handleFile(const PlannedName& file, RunEnd& end) {
+bool RenameRun::handleFile(PlannedName file, RunEnd& end) {
   if (m_journal) m_journal->before(file);
-  const FileResult result = renameOne(file);
-  if (m_journal) m_journal->after(result);
+  const FileResult result = renameOne(std::move(file));
+  const PlannedName& done = result.file;
+  if (m_journal)
+    m_journal->after(result, movedEntry(result) ? m_folders->identity(done.newPath) : std::nullopt);
   const bool renamed = result.outcome == FileOutcome::kRenamed;
   if (!renamed) ++end.errors;
   m_events.fileDone(result);
-  m_log->write(shown(file.oldPath), shown(file.newPath), renamed ? kRenamedOk : kRenameFailed);
+  m_log->write(shown(done.oldPath), shown(done.newPath), renamed ? kRenamedOk : kRenameFailed);
   if (result.outcome != FileOutcome::kNameTaken) return true;
-  if (file.index < end.total - 1) return m_events.skipTakenName(result);
+  if (done.index < end.total - 1) return m_events.skipTakenName(result);
   m_events.lastNameTaken(result);
   return true;
 }

@@ -8,6 +8,7 @@
 
 #include "bsfunc.h"
 #include "clsobjctrl.h"
+#include "folderhandles.h"
 #include "namingplan.h"
 #include "namingrule.h"
 #include "renameevents.h"
@@ -33,9 +34,9 @@ class RenameRun {
   bool stopRequested() const { return m_stopRequested; }
 
  private:
-  FileResult renameOne(const PlannedName& file) const;
+  FileResult renameOne(PlannedName file);
   // Handles file k; false when the caller chose to leave the run.
-  bool handleFile(const PlannedName& file, RunEnd& end);
+  bool handleFile(PlannedName file, RunEnd& end);
   void leaveEarly(const NamingPlan& plan, RunEnd& end);
   void journalStart(const NamingPlan& plan);
   void journalEnd(const RunEnd& end);
@@ -47,8 +48,9 @@ class RenameRun {
   RenameEvents& m_events;
   RunJournal* m_journal = nullptr;
   bool m_stopRequested = false;
-  // The log of the run under way.
+  // The log of the run under way, and the folders it renames in.
   std::optional<RenameLog> m_log;
+  std::optional<platform::FolderHandles> m_folders;
 };
 
 // Why the rule cannot be applied to the selection; nullopt when it can. Checked in this order:

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <system_error>
 
+#include "fileoutcome.h"
+
 namespace batora {
 namespace fs = std::filesystem;
 
@@ -136,11 +138,12 @@ void RunJournal::before(const PlannedName& file) {
 }
 
 void RunJournal::after(const FileResult& result) {
-  if (!m_file) return;
-  const bool moved = result.outcome == FileOutcome::kRenamed &&
-                     result.file.oldPath.native() != result.file.newPath.native();
-  m_pending +=
-      afterRecord(result, moved ? platform::fileIdentity(result.file.newPath) : std::nullopt);
+  after(result, movedEntry(result) ? platform::fileIdentity(result.file.newPath) : std::nullopt);
+}
+
+void RunJournal::after(const FileResult& result,
+                       const std::optional<platform::FileIdentity>& identity) {
+  if (m_file) m_pending += afterRecord(result, identity);
 }
 
 void RunJournal::end(JournalEnd how, const RunEnd& end) {

@@ -38,6 +38,8 @@ class RunJournal {
   // killed before that leaves the file with its before record alone, which an undo checks on
   // the disk.
   void after(const FileResult& result);
+  // The same with the identity the caller took of the renamed file (nullopt: not moved).
+  void after(const FileResult& result, const std::optional<platform::FileIdentity>& identity);
   void end(JournalEnd how, const RunEnd& end);
 
   // Whether a record could not be written.
