@@ -39,11 +39,16 @@ std::optional<T> valueOf(const std::pair<T, std::string_view> (&names)[N], std::
 }
 
 // Where the system's paths are bytes already they are escaped where they stand.
-void appendPathField(std::string& out, const std::filesystem::path& path) {
-  if constexpr (std::is_same_v<std::filesystem::path::value_type, char>)
-    appendEscapedBytes(out, path.native());
+template <typename Native>
+void appendNativeField(std::string& out, const Native& native, const std::filesystem::path& path) {
+  if constexpr (std::is_same_v<Native, std::string>)
+    appendEscapedBytes(out, native);
   else
     appendEscapedBytes(out, platform::pathBytes(path));
+}
+
+void appendPathField(std::string& out, const std::filesystem::path& path) {
+  appendNativeField(out, path.native(), path);
 }
 
 std::string pathField(const std::filesystem::path& path) {
