@@ -93,10 +93,10 @@ std::optional<RunEnd> RenameRun::run() {
 }
 
 void RenameRun::journalStart(const NamingPlan& plan) {
-  if (!m_journal) return;
-  m_journal->start(
-      {0, RunKind::kRename, m_func.clock().now(), m_objCtrl.CurrentPath(), plan.size()},
-      [&plan](long k) { return &plan.ahead(k); });
+  // A journal that cannot be written leaves the run unrecorded, and the run takes no identities.
+  m_recording = m_journal && m_journal->start({0, RunKind::kRename, m_func.clock().now(),
+                                               m_objCtrl.CurrentPath(), plan.size()},
+                                              [&plan](long k) { return &plan.ahead(k); });
 }
 
 void RenameRun::journalEnd(const RunEnd& end) {
@@ -114,10 +114,10 @@ FileResult RenameRun::renameOne(PlannedName file) {
 }
 
 bool RenameRun::handleFile(PlannedName file, RunEnd& end) {
-  if (m_journal) m_journal->before(file);
+  if (m_recording) m_journal->before(file);
   const FileResult result = renameOne(std::move(file));
   const PlannedName& done = result.file;
-  if (m_journal)
+  if (m_recording)
     m_journal->after(result, movedEntry(result) ? m_folders->identity(done.newPath) : std::nullopt);
   const bool renamed = result.outcome == FileOutcome::kRenamed;
   if (!renamed) ++end.errors;

@@ -47,6 +47,7 @@ class RenameRun {
   ListBox& m_list;
   RenameEvents& m_events;
   RunJournal* m_journal = nullptr;
+  bool m_recording = false;  // the journal took the run's start
   bool m_stopRequested = false;
   // The log of the run under way, and the folders it renames in.
   std::optional<RenameLog> m_log;
