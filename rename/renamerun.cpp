@@ -60,6 +60,8 @@ std::optional<RunEnd> RenameRun::run() {
     journalStart(plan);
     m_log.emplace(m_func);
     m_log->write("", "", "", true);
+    // Open only while the run renames: a folder held open afterwards would keep the user from
+    // ejecting the card the photos are on.
     m_folders.emplace();
 
     // The count of the checks is the count the summary reports, even when the run ends early.
@@ -78,6 +80,7 @@ std::optional<RunEnd> RenameRun::run() {
         break;
       }
     }
+    m_folders.reset();
     journalEnd(end);
     if (!end.complete) {
       leaveEarly(plan, end);
@@ -86,6 +89,7 @@ std::optional<RunEnd> RenameRun::run() {
     }
     return end;
   } catch (const std::exception& e) {
+    m_folders.reset();
     if (m_journal) m_journal->end(JournalEnd::kFailed, RunEnd{});
     m_events.failedUnexpectedly(e.what());
     return std::nullopt;

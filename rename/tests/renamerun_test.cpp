@@ -164,8 +164,18 @@ TEST_F(RenameRunTest, RefusalOrCancelChangesNothing) {
   EXPECT_TRUE(toolkit.boxes.empty());
 }
 
-// A stop requested during the last file comes too late: the run is complete.
+// A stop requested during the last file comes too late: the run is complete. No folder stays
+// open after the run: it would keep the card the photos are on from being ejected.
 TEST_F(RenameRunTest, ListOrderDecidesTheNumbers) {
+  auto openDescriptors = [] {
+#ifdef _WIN32
+    return 0L;
+#else
+    return static_cast<long>(
+        std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator{}));
+#endif
+  };
+  const long openBefore = openDescriptors();
   files({"A.jpg", "B.jpg", "C.jpg"});
   objCtrl.SwapFilesList(0, 2);  // C B A
   objCtrl.SwapFilesList(1, 2);  // C A B
@@ -179,6 +189,7 @@ TEST_F(RenameRunTest, ListOrderDecidesTheNumbers) {
                                                    {planned(1, "A.jpg", "x02.jpg"), kOk},
                                                    {planned(2, "B.jpg", "x03.jpg"), kOk}}));
   EXPECT_EQ(content(folder), (Rows{"x01.jpg=C.jpg", "x02.jpg=A.jpg", "x03.jpg=B.jpg"}));
+  EXPECT_EQ(openDescriptors(), openBefore);
   EXPECT_EQ(
       logLines(),
       (Rows{renameLogStartLine(clock.time), logLine("C.jpg", "x01.jpg", kRenamedOk),
