@@ -138,6 +138,7 @@ void RunJournal::before(const PlannedName& file) {
 }
 
 void RunJournal::after(const FileResult& result) {
+  if (!m_file) return;
   after(result, movedEntry(result) ? platform::fileIdentity(result.file.newPath) : std::nullopt);
 }
 
