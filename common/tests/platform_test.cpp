@@ -69,6 +69,31 @@ TEST(LookUpTest, FilesFoldersAndFailures) {
   EXPECT_EQ(lookUp(dir / "loop", true), LookUp::kFailed);
 }
 
+// A folder read in batches lists what one reading lists, in the same order, whether its size is
+// a multiple of the batch or not; the pauses fall between batches and once before the ordering.
+TEST(FolderTest, ReadingInBatchesListsWhatOneReadingLists) {
+  TempDir dir;
+  for (const char* name : {"b.txt", "A.txt", "c.TXT", "e.txt", "D.txt", "f.txt"})
+    dir.write(name, "x");
+  for (const char* name : {"Sub", "other"}) dir.mkdir(name);
+  const std::optional<FolderListing> whole = readFolder(dir.path());
+  ASSERT_TRUE(whole);
+  struct Row {
+    size_t every;
+    int pauses;
+  } rows[] = {{1, 8}, {3, 3}, {4, 2}, {8, 0}, {9, 0}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.every);
+    int pauses = 0;
+    const std::optional<FolderListing> batched =
+        readFolder(dir.path(), ReadPauses([&] { ++pauses; }, row.every));
+    ASSERT_TRUE(batched);
+    EXPECT_EQ(batched->files, whole->files);
+    EXPECT_EQ(batched->folders, whole->folders);
+    EXPECT_EQ(pauses, row.pauses);
+  }
+}
+
 TEST(ProgramTest, FolderAndNameOfTheRunningExecutable) {
   EXPECT_TRUE(std::filesystem::is_directory(programFolder()));
   EXPECT_EQ(programName(), "common_tests");
