@@ -78,19 +78,15 @@ TEST(FolderTest, ReadingInBatchesListsWhatOneReadingLists) {
   for (const char* name : {"Sub", "other"}) dir.mkdir(name);
   const std::optional<FolderListing> whole = readFolder(dir.path());
   ASSERT_TRUE(whole);
-  struct Row {
-    size_t every;
-    int pauses;
-  } rows[] = {{1, 8}, {3, 3}, {4, 2}, {8, 0}, {9, 0}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.every);
+  // Entries per batch, and the pauses that eight entries then take.
+  for (const auto& [every, expected] : {std::pair{1u, 8}, {3u, 3}, {4u, 2}, {8u, 0}, {9u, 0}}) {
+    SCOPED_TRACE(every);
     int pauses = 0;
-    const std::optional<FolderListing> batched =
-        readFolder(dir.path(), ReadPauses([&] { ++pauses; }, row.every));
+    const auto batched = readFolder(dir.path(), ReadPauses([&] { ++pauses; }, every));
     ASSERT_TRUE(batched);
     EXPECT_EQ(batched->files, whole->files);
     EXPECT_EQ(batched->folders, whole->folders);
-    EXPECT_EQ(pauses, row.pauses);
+    EXPECT_EQ(pauses, expected);
   }
 }
 
