@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "readpauses.h"
+
 namespace batora::platform {
 
 // A path as the system stores it, kept as plain text where many are held at once: a path object
@@ -79,8 +81,10 @@ struct FolderListing {
   // Real folders; links to folders are left out so that a walk can never loop.
   std::vector<PathText> folders;
 };
-// nullopt when the folder cannot be read.
-std::optional<FolderListing> readFolder(const std::filesystem::path& folder);
+// nullopt when the folder cannot be read. A folder of many entries is read in batches, with the
+// caller's pauses between them.
+std::optional<FolderListing> readFolder(const std::filesystem::path& folder,
+                                        ReadPauses pauses = {});
 
 enum class RenameResult { kDone, kTargetExists, kFailed };
 struct RenameOutcome {

@@ -304,7 +304,7 @@ EntryKind classify(int dirFd, const dirent& entry) {
 
 }  // namespace
 
-std::optional<FolderListing> readFolder(const fs::path& folder) {
+std::optional<FolderListing> readFolder(const fs::path& folder, ReadPauses pauses) {
   DirStream dir(folder);
   if (!dir.get()) return std::nullopt;
   FolderListing listing;
@@ -317,6 +317,7 @@ std::optional<FolderListing> readFolder(const fs::path& folder) {
     }
     std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
+    pauses.beforeEntry();
     switch (classify(::dirfd(dir.get()), *entry)) {
       case EntryKind::kFile:
         listing.files.emplace_back(name);
@@ -330,6 +331,7 @@ std::optional<FolderListing> readFolder(const fs::path& folder) {
   }
   // The home platform lists a folder in case-insensitive order, and users expect the list to
   // read that way without sorting; the order readdir gives is hash order.
+  pauses.beforeOrdering();
   sortInHomeOrder(listing.files);
   sortInHomeOrder(listing.folders);
   return listing;

@@ -224,7 +224,7 @@ bool appendToFile(const fs::path& path, std::string_view bytes, std::size_t writ
 
 // Folders that are reparse points (links, junctions) are left out, so that a walk never
 // follows one.
-std::optional<FolderListing> readFolder(const fs::path& folder) {
+std::optional<FolderListing> readFolder(const fs::path& folder, ReadPauses pauses) {
   WIN32_FIND_DATAW entry{};
   FindHandle find(joinPath(folder, L"*"), entry);
   FolderListing listing;
@@ -236,6 +236,7 @@ std::optional<FolderListing> readFolder(const fs::path& folder) {
   do {
     const std::wstring_view name = entry.cFileName;
     if (name == L"." || name == L"..") continue;
+    pauses.beforeEntry();
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
       listing.files.emplace_back(name);
     else if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
@@ -244,6 +245,7 @@ std::optional<FolderListing> readFolder(const fs::path& folder) {
   if (::GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
   // NTFS hands out names in this order already; FAT, network shares and other file systems
   // hand them out in the order they were written, and the list is to read the same everywhere.
+  pauses.beforeOrdering();
   sortInHomeOrder(listing.files);
   sortInHomeOrder(listing.folders);
   return listing;

@@ -98,7 +98,9 @@ bool clsObjCtrl::SetFileList(Window& oForm, const fs::path& sDirectoryPath, int 
 
 const platform::FolderListing* clsObjCtrl::listing(const fs::path& folder) {
   if (!m_listing || m_listedFolder != folder) {
-    m_listing = scanFolder(folder, m_pattern.empty() ? "*.*" : m_pattern);
+    // A folder of many files is read in batches, the window answering between them.
+    m_listing = scanFolder(folder, m_pattern.empty() ? "*.*" : m_pattern,
+                           platform::ReadPauses([this] { m_func.toolkit().yield(); }));
     m_listedFolder = folder;
   }
   return m_listing ? &*m_listing : nullptr;

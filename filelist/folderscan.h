@@ -13,7 +13,9 @@ namespace batora {
 
 // The folder's files whose names match `pattern` and all its subfolders (links to folders left
 // out), each in home order; nullopt when the folder cannot be read or the pattern is refused.
+// A folder of many entries is read in batches, with the caller's pauses between them.
 std::optional<platform::FolderListing> scanFolder(const std::filesystem::path& folder,
-                                                  std::string_view pattern);
+                                                  std::string_view pattern,
+                                                  platform::ReadPauses pauses = {});
 
 }  // namespace batora

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <utility>
 
 #include "folderscan.h"
 #include "wildcardpattern.h"
@@ -7,8 +8,9 @@ namespace batora {
 
 // One reading of the folder serves both lists; filtering keeps the home order.
 std::optional<platform::FolderListing> scanFolder(const std::filesystem::path& folder,
-                                                  std::string_view pattern) {
-  std::optional<platform::FolderListing> listing = platform::readFolder(folder);
+                                                  std::string_view pattern,
+                                                  platform::ReadPauses pauses) {
+  std::optional<platform::FolderListing> listing = platform::readFolder(folder, std::move(pauses));
   if (!listing) return std::nullopt;
   const WildcardPattern matcher(pattern);
   if (matcher.matchesAll()) return listing;

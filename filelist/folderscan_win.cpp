@@ -16,7 +16,8 @@ namespace {
 // that is not a folder is a file here: read-only, hidden, system and archive files, and links
 // to files.
 std::optional<std::vector<platform::PathText>> matchingFiles(const fs::path& folder,
-                                                             std::string_view pattern) {
+                                                             std::string_view pattern,
+                                                             platform::ReadPauses pauses) {
   WIN32_FIND_DATAW entry{};
   FindHandle find(platform::joinPath(folder, platform::pathFromUtf8(pattern)), entry);
   std::vector<platform::PathText> files;
@@ -25,21 +26,24 @@ std::optional<std::vector<platform::PathText>> matchingFiles(const fs::path& fol
     return std::nullopt;
   }
   do {
+    pauses.beforeEntry();
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
       files.emplace_back(std::wstring(entry.cFileName));
   } while (::FindNextFileW(find.get(), &entry));
   if (::GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+  pauses.beforeOrdering();
   sortInHomeOrder(files);
   return files;
 }
 
 }  // namespace
 
-std::optional<platform::FolderListing> scanFolder(const fs::path& folder,
-                                                  std::string_view pattern) {
-  std::optional<platform::FolderListing> listing = platform::readFolder(folder);
+std::optional<platform::FolderListing> scanFolder(const fs::path& folder, std::string_view pattern,
+                                                  platform::ReadPauses pauses) {
+  std::optional<platform::FolderListing> listing = platform::readFolder(folder, pauses);
   if (!listing) return std::nullopt;
-  std::optional<std::vector<platform::PathText>> files = matchingFiles(folder, pattern);
+  std::optional<std::vector<platform::PathText>> files =
+      matchingFiles(folder, pattern, std::move(pauses));
   if (!files) return std::nullopt;
   listing->files = std::move(*files);
   return listing;

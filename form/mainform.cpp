@@ -126,7 +126,12 @@ bool MainForm::Form_Load() {
   }
   m_objCtrl.SerchFileName(m_settings.SerchFileName());
   patternBox().setText(m_objCtrl.SerchFileName());
+  // The window's making, the folder list's reading of the start folder and the fill's reading of
+  // it each take a turn of their own: a start folder of a hundred thousand files takes a while
+  // to read, twice.
+  m_services.toolkit.yield();
   applyStartFolder();
+  m_services.toolkit.yield();
   m_host.checkField("optSearch", m_settings.StartFindDirOption()).setValue(1);
 
   const NamingRuleStart start = namingRuleStartValues(m_services.clock.now());

@@ -69,6 +69,27 @@ TEST(LookUpTest, FilesFoldersAndFailures) {
   EXPECT_EQ(lookUp(dir / "loop", true), LookUp::kFailed);
 }
 
+// A folder read in batches lists what one reading lists, in the same order, whether its size is
+// a multiple of the batch or not; the pauses fall between batches and once before the ordering.
+TEST(FolderTest, ReadingInBatchesListsWhatOneReadingLists) {
+  TempDir dir;
+  for (const char* name : {"b.txt", "A.txt", "c.TXT", "e.txt", "D.txt", "f.txt"})
+    dir.write(name, "x");
+  for (const char* name : {"Sub", "other"}) dir.mkdir(name);
+  const std::optional<FolderListing> whole = readFolder(dir.path());
+  ASSERT_TRUE(whole);
+  // Entries per batch, and the pauses that eight entries then take.
+  for (const auto& [every, expected] : {std::pair{1u, 8}, {3u, 3}, {4u, 2}, {8u, 0}, {9u, 0}}) {
+    SCOPED_TRACE(every);
+    int pauses = 0;
+    const auto batched = readFolder(dir.path(), ReadPauses([&] { ++pauses; }, every));
+    ASSERT_TRUE(batched);
+    EXPECT_EQ(batched->files, whole->files);
+    EXPECT_EQ(batched->folders, whole->folders);
+    EXPECT_EQ(pauses, expected);
+  }
+}
+
 TEST(ProgramTest, FolderAndNameOfTheRunningExecutable) {
   EXPECT_TRUE(std::filesystem::is_directory(programFolder()));
   EXPECT_EQ(programName(), "common_tests");

@@ -89,6 +89,17 @@ TEST_F(SearchTest, WalkLocksTheWindowYieldsAfterEachSubfolderAndThrottlesProgres
   toolkit.onYield = [&] { clock.tick += 201; };
   ASSERT_FALSE(search(root, 2));
   EXPECT_EQ(status.history[3], root.string() + sep + "sub1" + sep + "の検索中...");
+  // One folder too big for one batch is read with a turn between the batches and one before
+  // its names are ordered (in each of the home platform's two readings), locked like the rest
+  // of the walk.
+  for (size_t i = 0; i <= platform::kEntriesBetweenPauses; ++i)
+    dir.write("many/" + std::to_string(i), "");
+  toolkit.yields = lockedYields = 0;
+  toolkit.onYield = [&] { lockedYields += window.locked ? 1 : 0; };
+  ASSERT_FALSE(search(dir / "many", 1));
+  EXPECT_GE(toolkit.yields, 2);
+  EXPECT_EQ(lockedYields, toolkit.yields);
+  EXPECT_EQ(ctrl.SelectionFiles_FinalIndex(), static_cast<long>(platform::kEntriesBetweenPauses));
 }
 
 TEST_F(SearchTest, LinksToFilesAreListedLinksToFoldersNeverWalked) {
