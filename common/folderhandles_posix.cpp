@@ -30,19 +30,25 @@ FolderHandles::~FolderHandles() {
   for (const OpenFolder& open : m_open) ::close(static_cast<int>(open.handle));
 }
 
+// The latest used folder moves to the back, so that taking a second folder never closes the
+// first one just taken.
 std::intptr_t FolderHandles::handleOf(std::string_view folder) {
   const auto known = std::find_if(m_open.begin(), m_open.end(),
                                   [&](const OpenFolder& open) { return open.path == folder; });
-  if (known != m_open.end()) return known->handle;
-  std::string path(folder);
-  const int fd = ::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return -1;
+  if (known != m_open.end()) {
+    std::rotate(known, known + 1, m_open.end());
+    return m_open.back().handle;
+  }
+  OpenFolder opened{std::string(folder), -1};
+  m_open.reserve(kFoldersKept);
+  opened.handle = ::open(opened.path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (opened.handle < 0) return -1;
   if (m_open.size() == kFoldersKept) {
     ::close(static_cast<int>(m_open.front().handle));
     m_open.erase(m_open.begin());
   }
-  m_open.push_back({std::move(path), fd});
-  return fd;
+  m_open.push_back(std::move(opened));
+  return m_open.back().handle;
 }
 
 // Whatever goes wrong is left to the rename by path, which tells every failure apart and falls

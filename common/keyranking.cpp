@@ -144,6 +144,7 @@ class Ranker {
   // A small group's keys fit in the cache together, so a plain comparison sort over the rest of
   // the keys is cheaper than further rounds, which would fetch every member once per round.
   void sortSmallGroup(std::vector<Head>& heads, Range range, std::vector<char>& groupStarts) const {
+    if (range.end - range.begin < 2) return;  // nothing to order, and no second entry to step to
     const auto begin = heads.begin() + static_cast<std::ptrdiff_t>(range.begin);
     const auto end = heads.begin() + static_cast<std::ptrdiff_t>(range.end);
     auto rest = [&](const Head& h) { return key(h.index).substr(range.depth); };

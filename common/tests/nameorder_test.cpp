@@ -47,6 +47,9 @@ TEST(HomeOrderTest, NamesThatFoldAlikeAreOrderedByTheExactName) {
   } rows[] = {
       {"ASCII", {"b.txt", "a.txt", "A.txt", "A.TXT"}, {"A.TXT", "A.txt", "a.txt", "b.txt"}},
       {"Polish", {"ła", "Łb.txt", "ł.txt", "Ł.txt"}, {"Ł.txt", "ł.txt", "ła", "Łb.txt"}},
+      // Every folder without files or without subfolders orders an empty list.
+      {"none", {}, {}},
+      {"one", {"a.txt"}, {"a.txt"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
