@@ -1,7 +1,10 @@
 #include "journalrecords.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <type_traits>
 
 #include "utf8.h"
@@ -10,7 +13,10 @@ namespace batora {
 
 namespace {
 
-constexpr std::string_view kHeader = "batora-journal\t1\n";
+// Version 1 wrote every path whole; version 2 writes a path under the run's folder relative to
+// it, which halves what a run writes. Both are read.
+constexpr std::string_view kHeader = "batora-journal\t2\n";
+constexpr std::string_view kHeadersRead[] = {"batora-journal\t1", "batora-journal\t2"};
 
 constexpr std::pair<FileOutcome, std::string_view> kOutcomeNames[] = {
     {FileOutcome::kRenamed, "renamed"},        {FileOutcome::kNameTaken, "taken"},
@@ -38,17 +44,59 @@ std::optional<T> valueOf(const std::pair<T, std::string_view> (&names)[N], std::
   return std::nullopt;
 }
 
-// Where the system's paths are bytes already they are escaped where they stand.
-template <typename Native>
-void appendNativeField(std::string& out, const Native& native, const std::filesystem::path& path) {
-  if constexpr (std::is_same_v<Native, std::string>)
-    appendEscapedBytes(out, native);
-  else
-    appendEscapedBytes(out, platform::pathBytes(path));
+// How many bytes from the start, in whole words of eight, are printable ASCII other than '%':
+// most of a name, passed over a word at a time (every record carries two paths).
+size_t plainWords(std::string_view bytes) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  constexpr std::uint64_t kHighs = kOnes * 0x80;
+  size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, sizeof word);
+    const std::uint64_t percents = word ^ (kOnes * '%');
+    const std::uint64_t control = (word - kOnes * 0x20) & ~word & kHighs;
+    const std::uint64_t deleteOrHigh = ((word + kOnes) | word) & kHighs;
+    const std::uint64_t percent = (percents - kOnes) & ~percents & kHighs;
+    if ((control | deleteOrHigh | percent) != 0) break;
+  }
+  return i;
 }
 
-void appendPathField(std::string& out, const std::filesystem::path& path) {
-  appendNativeField(out, path.native(), path);
+// Where the system's paths are bytes already they are escaped where they stand.
+template <typename Char>
+void appendNativeField(std::string& out, std::basic_string_view<Char> native) {
+  if constexpr (std::is_same_v<Char, char>)
+    appendEscapedBytes(out, native);
+  else
+    appendEscapedBytes(out, platform::pathBytes(std::filesystem::path(native)));
+}
+
+// The part of a path below the run's folder, when it lies there and reads back as exactly this
+// path joined to the folder; nullopt otherwise. The listed folder is always absolute, so a
+// relative field cannot be taken for anything else.
+template <typename Char>
+std::optional<std::basic_string_view<Char>> belowFolder(std::basic_string_view<Char> path,
+                                                        std::basic_string_view<Char> folder) {
+  constexpr Char kJoint = std::filesystem::path::preferred_separator;
+  const auto isSeparator = [](Char c) { return c == Char('/') || c == kJoint; };
+  if (folder.empty() || path.size() <= folder.size() || !path.starts_with(folder))
+    return std::nullopt;
+  path.remove_prefix(folder.size());
+  if (!isSeparator(folder.back())) {
+    if (path.front() != kJoint) return std::nullopt;
+    path.remove_prefix(1);
+  }
+  if (path.empty() || isSeparator(path.front())) return std::nullopt;
+  if constexpr (!std::is_same_v<Char, char>)
+    if (path.find(Char(':')) != path.npos) return std::nullopt;  // "C:name" is not below
+  return path;
+}
+
+void appendPathField(std::string& out, const std::filesystem::path& path,
+                     const std::filesystem::path& folder = {}) {
+  using View = std::basic_string_view<std::filesystem::path::value_type>;
+  const View native = path.native();
+  appendNativeField(out, belowFolder(native, View(folder.native())).value_or(native));
 }
 
 std::string pathField(const std::filesystem::path& path) {
@@ -57,8 +105,9 @@ std::string pathField(const std::filesystem::path& path) {
   return field;
 }
 
-std::filesystem::path pathOf(std::string_view field) {
-  return platform::pathFromBytes(unescapeBytes(field));
+std::filesystem::path pathOf(std::string_view field, const std::filesystem::path& folder = {}) {
+  std::filesystem::path path = platform::pathFromBytes(unescapeBytes(field));
+  return path.is_relative() && !folder.empty() ? folder / path : path;
 }
 
 template <typename T>
@@ -118,7 +167,8 @@ JournalFile* fileAt(JournalRun& run, long index) {
 void parseBefore(const std::vector<std::string_view>& f, JournalRun& run) {
   const auto index = number<long>(f[1]);
   if (!index) return;
-  JournalFile file{*index, pathOf(f[2]), pathOf(f[3]), std::nullopt, std::nullopt};
+  const std::filesystem::path& folder = run.start.folder;
+  JournalFile file{*index, pathOf(f[2], folder), pathOf(f[3], folder), std::nullopt, std::nullopt};
   if (JournalFile* known = fileAt(run, *index))
     *known = std::move(file);
   else
@@ -181,6 +231,8 @@ void appendEscapedBytes(std::string& out, std::string_view bytes) {
   size_t from = 0;
   size_t i = 0;
   while (i < bytes.size()) {
+    i += plainWords(bytes.substr(i));
+    if (i == bytes.size()) break;
     const auto byte = static_cast<unsigned char>(bytes[i]);
     if (byte >= 0x20 && byte < 0x7F && byte != '%') {
       ++i;
@@ -226,33 +278,32 @@ std::string startRecord(const JournalStart& start) {
   return line + '\n';
 }
 
-std::string beforeRecord(const PlannedName& file) {
-  std::string line = "before\t";
-  appendNumber(line, file.index);
-  line += '\t';
-  appendPathField(line, file.oldPath);
-  line += '\t';
-  appendPathField(line, file.newPath);
-  line += '\n';
-  return line;
+void appendBeforeRecord(std::string& out, const PlannedName& file,
+                        const std::filesystem::path& folder) {
+  out += "before\t";
+  appendNumber(out, file.index);
+  out += '\t';
+  appendPathField(out, file.oldPath, folder);
+  out += '\t';
+  appendPathField(out, file.newPath, folder);
+  out += '\n';
 }
 
-std::string afterRecord(const FileResult& result,
-                        const std::optional<platform::FileIdentity>& identity) {
-  std::string line = "after\t";
-  appendNumber(line, result.file.index);
-  line += '\t';
-  line += nameOf(kOutcomeNames, result.outcome);
+void appendAfterRecord(std::string& out, const FileResult& result,
+                       const std::optional<platform::FileIdentity>& identity) {
+  out += "after\t";
+  appendNumber(out, result.file.index);
+  out += '\t';
+  out += nameOf(kOutcomeNames, result.outcome);
   if (identity) {
     for (const std::uint64_t value : {identity->device, identity->file, identity->size}) {
-      line += '\t';
-      appendNumber(line, value);
+      out += '\t';
+      appendNumber(out, value);
     }
-    line += '\t';
-    appendNumber(line, identity->modified);
+    out += '\t';
+    appendNumber(out, identity->modified);
   }
-  line += '\n';
-  return line;
+  out += '\n';
 }
 
 std::string endRecord(JournalEnd how, const RunEnd& end) {
@@ -261,6 +312,10 @@ std::string endRecord(JournalEnd how, const RunEnd& end) {
 }
 
 std::optional<JournalRun> parseJournalRun(std::string_view text) {
+  const std::string_view header = text.substr(0, text.find('\n'));
+  if (header.size() == text.size() ||
+      std::find(std::begin(kHeadersRead), std::end(kHeadersRead), header) == std::end(kHeadersRead))
+    return std::nullopt;
   std::optional<JournalRun> run;
   for (size_t end; (end = text.find('\n')) != std::string_view::npos; text.remove_prefix(end + 1))
     parseLine(text.substr(0, end), run);

@@ -56,12 +56,15 @@ std::string unescapeBytes(std::string_view text);
 
 // The records, each with its line end.
 std::string startRecord(const JournalStart& start);
-std::string beforeRecord(const PlannedName& file);
-std::string afterRecord(const FileResult& result,
-                        const std::optional<platform::FileIdentity>& identity);
+// A file's paths under the run's folder are written relative to it.
+void appendBeforeRecord(std::string& out, const PlannedName& file,
+                        const std::filesystem::path& folder);
+void appendAfterRecord(std::string& out, const FileResult& result,
+                       const std::optional<platform::FileIdentity>& identity);
 std::string endRecord(JournalEnd how, const RunEnd& end);
 
-// The run a journal file holds; nullopt when it has no start record. A last line without its
+// The run a journal file holds; nullopt when it has no start record or is of a version this
+// program does not know. A last line without its
 // line end (a write cut short) and lines it does not know are left out.
 std::optional<JournalRun> parseJournalRun(std::string_view text);
 

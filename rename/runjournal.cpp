@@ -92,6 +92,7 @@ RunJournal::RunJournal(fs::path folder, long keep) : m_folder(std::move(folder))
 
 bool RunJournal::start(JournalStart start, Upcoming upcoming) {
   m_count = start.count;
+  m_runFolder = start.folder;
   m_upcoming = std::move(upcoming);
   m_ahead.clear();
   std::error_code ec;
@@ -105,7 +106,8 @@ bool RunJournal::start(JournalStart start, Upcoming upcoming) {
   m_failed = !m_file;
   if (m_failed) return false;
   prune();
-  write(startRecord(start));
+  m_pending = startRecord(start);
+  flush();
   return !m_failed;
 }
 
@@ -120,21 +122,22 @@ void RunJournal::prune() const {
 // A name planned ahead can come out differently at its turn (the date in it changed at
 // midnight); the file's record is then written again, and the later one counts.
 void RunJournal::before(const PlannedName& file) {
+  if (!m_file) return;
   const long offset = file.index - m_aheadFrom;
   if (offset >= 0 && offset < static_cast<long>(m_ahead.size()) &&
       matchesKey(m_ahead[static_cast<size_t>(offset)], file))
     return;
   m_ahead.assign(1, aheadKey(file));
   m_aheadFrom = file.index;
-  std::string records = beforeRecord(file);
+  appendBeforeRecord(m_pending, file, m_runFolder);
   if (m_upcoming) {
     for (long k = file.index + 1; k < std::min(file.index + kRecordsAhead, m_count); ++k) {
       const PlannedName& next = *m_upcoming(k);
       m_ahead.push_back(aheadKey(next));
-      records += beforeRecord(next);
+      appendBeforeRecord(m_pending, next, m_runFolder);
     }
   }
-  write(std::move(records));
+  flush();
 }
 
 void RunJournal::after(const FileResult& result) {
@@ -144,18 +147,18 @@ void RunJournal::after(const FileResult& result) {
 
 void RunJournal::after(const FileResult& result,
                        const std::optional<platform::FileIdentity>& identity) {
-  if (m_file) m_pending += afterRecord(result, identity);
+  if (m_file) appendAfterRecord(m_pending, result, identity);
 }
 
 void RunJournal::end(JournalEnd how, const RunEnd& end) {
-  write(endRecord(how, end));
+  if (m_file) m_pending += endRecord(how, end);
+  flush();
   m_upcoming = nullptr;
   m_ahead.clear();
 }
 
-void RunJournal::write(std::string record) {
+void RunJournal::flush() {
   if (!m_file) return;
-  m_pending += record;
   if (!m_file->append(m_pending)) m_failed = true;
   m_pending.clear();
 }

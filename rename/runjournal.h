@@ -47,12 +47,14 @@ class RunJournal {
   const std::filesystem::path& folder() const { return m_folder; }
 
  private:
-  void write(std::string record);
+  // Writes what is pending: the after records so far and whatever was added behind them.
+  void flush();
   void prune() const;
 
   std::filesystem::path m_folder;
   long m_keep;
   std::optional<AppendFile> m_file;
+  std::filesystem::path m_runFolder;
   std::string m_pending;
   long m_count = 0;
   Upcoming m_upcoming;

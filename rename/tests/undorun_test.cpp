@@ -81,11 +81,24 @@ TEST(JournalBytesTest, EveryByteComesBackAndTheLineStaysOneLineOfUtf8) {
   }
 }
 
+std::string beforeRecord(const PlannedName& file, const fs::path& folder) {
+  std::string record;
+  appendBeforeRecord(record, file, folder);
+  return record;
+}
+
+std::string afterRecord(const FileResult& result,
+                        const std::optional<platform::FileIdentity>& identity) {
+  std::string record;
+  appendAfterRecord(record, result, identity);
+  return record;
+}
+
 TEST(JournalRecordsTest, ACutLastLineAndAnAfterOfAnotherFileAreLeftOut) {
   PlannedName a{0, 0, "/p/a", "x01", "/p/x01"}, b{1, 1, "/p/b", "x02", "/p/x02"};
   const platform::FileIdentity id{1, 2, 3, 4};
-  const std::string text = startRecord({7, RunKind::kRename, {}, "/p", 2}) + beforeRecord(a) +
-                           afterRecord({a, FileOutcome::kRenamed}, id) + beforeRecord(b) +
+  const std::string text = startRecord({7, RunKind::kRename, {}, "/p", 2}) + beforeRecord(a, "/p") +
+                           afterRecord({a, FileOutcome::kRenamed}, id) + beforeRecord(b, "/p") +
                            afterRecord({a, FileOutcome::kFailed}, std::nullopt) + "end\tcompl";
   const std::optional<JournalRun> run = parseJournalRun(text);
   ASSERT_TRUE(run);
@@ -94,6 +107,55 @@ TEST(JournalRecordsTest, ACutLastLineAndAnAfterOfAnotherFileAreLeftOut) {
   EXPECT_EQ(run->files[0].identity, id);
   EXPECT_EQ(run->files[1].outcome, std::nullopt);
   EXPECT_EQ(run->end, std::nullopt);
+}
+
+// Paths under the run's folder are written relative to it; whatever is written must read back
+// as the very same characters, separators included.
+TEST(JournalRecordsTest, EveryPathComesBackWholeWhetherWrittenRelativeOrNot) {
+  const fs::path root = fs::temp_directory_path().root_path();
+  const fs::path folder = root / "p";
+  const fs::path::string_type p = folder.native();
+  const std::pair<fs::path, fs::path> rows[] = {
+      {folder, folder / "a.jpg"},
+      {folder, folder / "sub" / "b.jpg"},
+      {folder, root / "q" / "c.jpg"},
+      {folder, fs::path(p + fs::path("x/d.jpg").make_preferred().native())},
+      {root, root / "e.jpg"},
+#ifndef _WIN32
+      {folder, p + "//f.jpg"},
+      {folder, p + "/./g.jpg"},
+#else
+      {folder, p + L"/h.jpg"},
+      {folder, p + L"\\\\i.jpg"},
+#endif
+  };
+  for (const auto& [runFolder, path] : rows) {
+    SCOPED_TRACE(platform::pathToUtf8(path));
+    const PlannedName file{0, 0, path, "n", runFolder / "n"};
+    const std::string record = beforeRecord(file, runFolder);
+    const std::optional<JournalRun> run =
+        parseJournalRun(startRecord({1, RunKind::kRename, {}, runFolder, 1}) + record);
+    ASSERT_TRUE(run);
+    ASSERT_EQ(run->files.size(), 1u);
+    EXPECT_EQ(run->files[0].oldPath.native(), path.native());
+    EXPECT_EQ(run->files[0].newPath.native(), file.newPath.native());
+  }
+  // The new name goes into the run's folder and is written as a name alone.
+  EXPECT_EQ(beforeRecord({3, 0, folder / "a.jpg", "n", folder / "n"}, folder),
+            "before\t3\ta.jpg\tn\n");
+}
+
+TEST(JournalRecordsTest, AFileOfTheFirstVersionIsReadAndOneOfAnUnknownVersionIsNot) {
+  const std::string records =
+      "run\t4\trename\t2026-12-07 10:00:00\t/p\t1\n"
+      "before\t0\t/p/a.jpg\t/p/r1.jpg\n"
+      "after\t0\trenamed\t1\t2\t3\t4\n";
+  const std::optional<JournalRun> first = parseJournalRun("batora-journal\t1\n" + records);
+  ASSERT_TRUE(first);
+  ASSERT_EQ(first->files.size(), 1u);
+  EXPECT_EQ(first->files[0].oldPath.native(), fs::path("/p/a.jpg").native());
+  EXPECT_EQ(parseJournalRun("batora-journal\t3\n" + records), std::nullopt);
+  EXPECT_EQ(parseJournalRun(records), std::nullopt);
 }
 
 TEST_F(UndoTest, RunAndUndoRestoreEveryNameByteForByte) {
