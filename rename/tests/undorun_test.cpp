@@ -67,10 +67,23 @@ class UndoTest : public testing::RunFolderFixture {
 };
 
 TEST(JournalBytesTest, EveryByteComesBackAndTheLineStaysOneLineOfUtf8) {
+  // The last rows are long enough to be read eight bytes at a time, with what must be escaped in
+  // mid-word.
   const std::string rows[] = {
-      "plain.jpg",    "ü.jpg",     "写真　夏.jpg", "100%.jpg",
-      "%41",          "tab\there", "line\r\nend",  std::string("nul\0byte", 8),
-      "\xff\xfe.jpg", "\xe3\x81",  "\x7f",
+      "plain.jpg",
+      "ü.jpg",
+      "写真　夏.jpg",
+      "100%.jpg",
+      "%41",
+      "tab\there",
+      "line\r\nend",
+      std::string("nul\0byte", 8),
+      "\xff\xfe.jpg",
+      "\xe3\x81",
+      "\x7f",
+      "a_plain_name%with\ttab_and_\xff_byte.jpg",
+      "abcdefg\x7fhijklmnop\x1f",
+      "abc%41defgh%",
   };
   for (const std::string& bytes : rows) {
     SCOPED_TRACE(bytes);
@@ -119,7 +132,7 @@ TEST(JournalRecordsTest, EveryPathComesBackWholeWhetherWrittenRelativeOrNot) {
       {folder, folder / "a.jpg"},
       {folder, folder / "sub" / "b.jpg"},
       {folder, root / "q" / "c.jpg"},
-      {folder, fs::path(p + fs::path("x/d.jpg").make_preferred().native())},
+      {folder, fs::path(p + fs::path("xy/d.jpg").make_preferred().native())},
       {root, root / "e.jpg"},
 #ifndef _WIN32
       {folder, p + "//f.jpg"},
