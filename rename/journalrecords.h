@@ -64,8 +64,8 @@ void appendAfterRecord(std::string& out, const FileResult& result,
 std::string endRecord(JournalEnd how, const RunEnd& end);
 
 // The run a journal file holds; nullopt when it has no start record or is of a version this
-// program does not know. A last line without its
-// line end (a write cut short) and lines it does not know are left out.
+// program does not know. A last line without its line end (a write cut short) and lines it does
+// not know are left out.
 std::optional<JournalRun> parseJournalRun(std::string_view text);
 
 }  // namespace batora
