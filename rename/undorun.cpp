@@ -38,14 +38,13 @@ class PlannedDisk {
 UndoCheck check(const JournalFile& file, const PlannedDisk& disk) {
   const auto now = platform::fileIdentity(file.newPath);
   const bool there = disk.occupied(file.newPath) && now;
-  if (file.identity) {
-    if (!there && platform::fileIdentity(file.oldPath) == file.identity)
-      return UndoCheck::kAlreadyBack;
-    if (!there || *now != *file.identity) return UndoCheck::kNotTheSame;
-  } else if (!there) {
-    // Died while renaming, and the rename never happened (or is undone already).
-    return UndoCheck::kAlreadyBack;
-  }
+  // Another file at the new name does not make this one "not the same" when it is back under its
+  // old name already: a chain undone once has a file of the run at each of those names.
+  if (file.identity && !(there && *now == *file.identity))
+    return platform::fileIdentity(file.oldPath) == file.identity ? UndoCheck::kAlreadyBack
+                                                                 : UndoCheck::kNotTheSame;
+  // Died while renaming, and the rename never happened (or is undone already).
+  if (!file.identity && !there) return UndoCheck::kAlreadyBack;
   return disk.occupied(file.oldPath) ? UndoCheck::kOldNameTaken : UndoCheck::kReady;
 }
 
